@@ -1,0 +1,19 @@
+#pragma once
+// Every text the setup tool shows, in Windows-1250 as the A functions take it. Bytes above 0x7F
+// are escapes, the readable text stands beside each.
+
+namespace Texts {
+
+inline constexpr char kAppTitle[] = "VELUK TYX";
+
+// "Nastavení  files a zástupce  pro program TYX"
+inline constexpr char kMainCaption[] = "Nastaven\xED  files a z\xE1stupce  pro program TYX";
+// "Nastavení parametru FILES na hodnotu 211"
+inline constexpr char kLabelFiles[] = "Nastaven\xED parametru FILES na hodnotu 211";
+// "Vytvořit zástupce programu TYX na ploše"
+inline constexpr char kLabelShortcut[] = "Vytvo\xF8it z\xE1stupce programu TYX na plo\x9A" "e";
+inline constexpr char kButtonSet[] = "&Nastavit";
+inline constexpr char kButtonIcon[] = "&Ikona";
+inline constexpr char kInitialYear[] = "2023";
+
+} // namespace Texts
