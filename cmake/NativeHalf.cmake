@@ -58,3 +58,14 @@ add_custom_target(demo ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TYX_WIN_BIN}/Instal.exe ${TYX_DEMO_DIR}/
   DEPENDS windows_half
   COMMENT "Laying out the demo program directory")
+
+# The product's files beside the tool: the icon tool with its settings, the batch files, the
+# year's icon, and the four shortcut templates, which the shell's own link object writes under
+# Wine.
+add_custom_command(TARGET demo POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${TYX_WIN_BIN}/Ikon.exe ${TYX_DEMO_DIR}/
+  COMMAND ${CMAKE_SOURCE_DIR}/demo/make-demo-files.sh ${TYX_DEMO_DIR}
+  COMMAND ${CMAKE_COMMAND} -E env TYX_WINE_STATE=${TYX_WINE_STATE}
+          ${CMAKE_SOURCE_DIR}/demo/make-templates.sh ${TYX_WINE_ENV} ${TYX_WIN_BIN}/MakeTemplates.exe
+          ${TYX_DEMO_DIR}
+  VERBATIM)

@@ -60,3 +60,10 @@ if ! /lib/ld-linux.so.2 --help >/dev/null 2>&1; then
   fi
   /lib/ld-linux.so.2 --help >/dev/null 2>&1 || { echo "32-bit programs still do not run" >&2; exit 1; }
 fi
+
+# The user that the tests of read-only and access-denied files run as: Wine run by root ignores
+# file permissions, as no Windows user could.
+if ! id tyxtest >/dev/null 2>&1; then
+  need_root
+  useradd --system --no-create-home --shell /usr/sbin/nologin tyxtest
+fi

@@ -236,7 +236,7 @@ void Destroy()
 namespace {
 
 struct DisabledWindows {
-    std::vector<HWND> windows;
+    std::vector<HWND>* windows;
 };
 
 BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept
@@ -244,7 +244,7 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept
     if (IsWindowVisible(window) && IsWindowEnabled(window)) {
         auto* list = reinterpret_cast<DisabledWindows*>(param);
         try {
-            list->windows.push_back(window);
+            list->windows->push_back(window);
         } catch (...) {
             return FALSE; // out of memory: the rest stay enabled, which is harmless
         }
@@ -252,6 +252,28 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM param) noexcept
     }
     return TRUE;
 }
+
+} // namespace
+
+namespace Application {
+
+ModalScope::ModalScope() : active_(GetActiveWindow())
+{
+    DisabledWindows list{&disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&list));
+}
+
+ModalScope::~ModalScope()
+{
+    for (HWND window : disabled_)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    SetActiveWindow(active_);
+}
+
+} // namespace Application
+
+namespace {
 
 constexpr UINT kQuietMove = SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE;
 
@@ -264,43 +286,41 @@ POINT MonitorCentre(HMONITOR monitor)
     return {m.left + (m.right - m.left) / 2, m.top + (m.bottom - m.top) / 2};
 }
 
-// Puts the application window back and re-enables what the box disabled, also when the box
-// itself failed.
-class BoxScope {
+// Moves the application window to the monitor of the active window, so that a box shows where
+// the user looks, and back afterwards, also when the box failed.
+class MonitorMove {
 public:
-    BoxScope()
-        : active_(GetActiveWindow())
+    MonitorMove()
     {
         HWND app = Application::Handle();
-        if (active_ && MonitorFromWindow(active_, MONITOR_DEFAULTTONEAREST) !=
-                           MonitorFromWindow(app, MONITOR_DEFAULTTONEAREST)) {
+        HWND active = GetActiveWindow();
+        if (active && MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST) !=
+                          MonitorFromWindow(app, MONITOR_DEFAULTTONEAREST)) {
             GetWindowRect(app, &savedRect_);
             moved_ = true;
-            const POINT c = MonitorCentre(MonitorFromWindow(active_, MONITOR_DEFAULTTONEAREST));
+            const POINT c = MonitorCentre(MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST));
             SetWindowPos(app, nullptr, c.x, c.y, 0, 0, kQuietMove);
         }
-        EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled_));
     }
-    BoxScope(const BoxScope&) = delete;
-    BoxScope& operator=(const BoxScope&) = delete;
-    ~BoxScope()
+    MonitorMove(const MonitorMove&) = delete;
+    MonitorMove& operator=(const MonitorMove&) = delete;
+    ~MonitorMove()
     {
         if (moved_) {
             const RECT& r = savedRect_;
             SetWindowPos(Application::Handle(), nullptr, r.left + (r.right - r.left) / 2,
                          r.top + (r.bottom - r.top) / 2, 0, 0, kQuietMove);
         }
-        for (HWND window : disabled_.windows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        SetActiveWindow(active_);
     }
 
 private:
-    HWND active_;
     bool moved_ = false;
     RECT savedRect_{};
-    DisabledWindows disabled_;
+};
+
+struct BoxScope {
+    MonitorMove move;
+    Application::ModalScope modal;
 };
 
 } // namespace

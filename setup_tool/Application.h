@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <utility>
+#include <vector>
 
 namespace Application {
 
@@ -34,6 +35,20 @@ void Run();
 void HandleMessage(MSG& msg);
 
 void Destroy();
+
+// While it lives, every visible and enabled top-level window of the thread is disabled, as under
+// a modal box; afterwards they are enabled again and the window that was active is activated.
+class ModalScope {
+public:
+    ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+    ~ModalScope();
+
+private:
+    HWND active_;
+    std::vector<HWND> disabled_;
+};
 
 } // namespace Application
 

@@ -1,6 +1,7 @@
 // The setup tool's start: a single instance, COM for the shell's objects, the main window, the
 // message loop, and an orderly end with exit code 0.
 #include "Application.h"
+#include "SystemQueries.h"
 #include "Texts.h"
 #include "uInstal.h"
 
@@ -82,6 +83,7 @@ void RunFirstCopy(HINSTANCE instance)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    CaptureReportedVersion();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Application::Create(instance);

@@ -16,4 +16,11 @@ inline constexpr char kButtonSet[] = "&Nastavit";
 inline constexpr char kButtonIcon[] = "&Ikona";
 inline constexpr char kInitialYear[] = "2023";
 
+
+inline constexpr char kAskCaption[] = "Dotaz";
+inline constexpr char kAskFiles[] = "Nastavit parametr Files na hodnotu 211?";
+// "Parametr Files nastaven, restartujte počítač."
+inline constexpr char kFilesSet[] = "Parametr Files nastaven, restartujte po\xE8\xEDta\xE8.";
+inline constexpr char kInfoCaption[] = "Informace";
+
 } // namespace Texts

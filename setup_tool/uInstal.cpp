@@ -2,6 +2,8 @@
 
 #include "Application.h"
 #include "Exceptions.h"
+#include "FunkcInstTyx.h"
+#include "FunkcInstTyxForms.h"
 #include "JpegPicture.h"
 #include "Panels.h"
 #include "Scaling.h"
@@ -24,6 +26,8 @@ constexpr int kClientHeight = 319;
 constexpr DWORD kFormStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = 0;
 constexpr int kFirstControlId = 100;
+constexpr std::uint16_t kOkCancel = 12; // the OK and Cancel buttons
+constexpr int kNoResult = 7;            // the result of No, which the question has not
 
 WNDPROC previousWndProc = nullptr;
 
@@ -291,7 +295,15 @@ std::string TInstFormTYX::YearText() const
 }
 
 // The command handlers; their bodies are the two commands.
-void TInstFormTYX::BtnInstalClick() {}
+void TInstFormTYX::BtnInstalClick()
+{
+    const int answer = CzechMessageDlg(Texts::kAskCaption, Texts::kAskFiles, MessageDlg::DlgType::Custom,
+                                       kOkCancel, kNoResult, 0);
+    if (answer != IDOK)
+        return;
+    SetFilesParameter();
+    AppMessageBox(Texts::kFilesSet, Texts::kInfoCaption, MB_OK);
+}
 
 void TInstFormTYX::Button1Click() {}
 

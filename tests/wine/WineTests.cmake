@@ -4,7 +4,7 @@ set(TYX_WINE_ENV ${CMAKE_SOURCE_DIR}/tests/wine/wine-env.sh)
 set(TYX_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
 set(TYX_WINE_TESTS ${TYX_WIN_BIN}/tyx_wine_tests.exe)
 # Every prefix some test below uses; made once, before the first test needs it.
-set(TYX_WINE_PREFIXES "win10 64")
+set(TYX_WINE_PREFIXES "win10 64" "win81 64" "win7 64" "win7 32" "vista 64" "winxp 32")
 
 set(prepare "${TYX_WINE_ENV} start")
 foreach(prefix IN LISTS TYX_WINE_PREFIXES)
@@ -15,10 +15,14 @@ add_test(NAME wine.finish COMMAND ${TYX_WINE_ENV} stop)
 set_tests_properties(wine.prepare PROPERTIES FIXTURES_SETUP wine_env LABELS wine TIMEOUT 600)
 set_tests_properties(wine.finish PROPERTIES FIXTURES_CLEANUP wine_env LABELS wine)
 
-# add_wine_test(NAME VERSION BITS [DPI n] FILTER gtest-filter)
+# add_wine_test(NAME VERSION BITS [UNPRIVILEGED] [DPI n] [EXPECT "reported effective bits"]
+#               FILTER gtest-filter)
 function(add_wine_test name version bits)
-  cmake_parse_arguments(ARG "" "DPI;FILTER" "" ${ARGN})
+  cmake_parse_arguments(ARG "UNPRIVILEGED" "DPI;FILTER;EXPECT" "" ${ARGN})
   set(options --version ${version} --bits ${bits} --name ${name})
+  if(ARG_UNPRIVILEGED)
+    list(APPEND options --unprivileged)
+  endif()
   if(ARG_DPI)
     list(APPEND options --dpi ${ARG_DPI})
   endif()
@@ -26,15 +30,54 @@ function(add_wine_test name version bits)
     COMMAND ${TYX_WINE_ENV} run ${options} -- ${TYX_WINE_TESTS} --gtest_filter=${ARG_FILTER})
   set_tests_properties(wine.${name} PROPERTIES
     FIXTURES_REQUIRED wine_env LABELS wine RUN_SERIAL ON TIMEOUT 600
-    ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE}")
+    ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE};TYX_EXPECT=${ARG_EXPECT}")
 endfunction()
 
 add_wine_test(instal-window win10 64 FILTER "InstalStart.*:Ways/InstalClose.*")
 add_wine_test(instal-keys win10 64 FILTER "InProcessForm.*:Keys/*:Texts/InstalFailureBox.*")
 add_wine_test(instal-120dpi win10 64 DPI 120 FILTER "InstalStart.EveryControl*:InstalStart.Shows*")
 
+# The FILES setting and its question dialog.
+add_wine_test(files-setting win10 64 FILTER "FilesSetting.*:FilesCommand.*")
+add_wine_test(question-dialog win10 64 FILTER "Answers/CzechDialog.*")
+
+# What the tool learns of each Windows it meets, and the registry rules behind it.
+set(system_filter "SystemQueries.*:RegistryValues.*:VersionKey.*:VersionReport.*")
+add_wine_test(system-win10-64 win10 64 EXPECT "6.2 10.0 64" FILTER ${system_filter})
+add_wine_test(system-win81-64 win81 64 EXPECT "6.2 6.3 64" FILTER ${system_filter})
+add_wine_test(system-win7-64 win7 64 EXPECT "6.1 6.1 64" FILTER ${system_filter})
+add_wine_test(system-win7-32 win7 32 EXPECT "6.1 6.1 32" FILTER ${system_filter})
+add_wine_test(system-vista-64 vista 64 EXPECT "6.0 6.0 64" FILTER ${system_filter})
+add_wine_test(system-winxp-32 winxp 32 EXPECT "5.1 5.1 32" FILTER ${system_filter})
+
 # Both programs must load with nothing of mingw's beside them.
 add_test(NAME instal.imports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-imports.sh ${TYX_WIN_BIN}/Instal.exe
-          COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll USER32.dll)
+          ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll SHELL32.dll USER32.dll)
 set_tests_properties(instal.imports PROPERTIES LABELS native)
+
+# The file, shell and shell link routines; the shell link cases and the demo files read the
+# templates of the demo program directory.
+add_wine_test(file-routines win10 64
+  FILTER "*CopyFileChunked*:*HasFileAttr*:*ShellExecuteFile*:*WriteOneLineFile*")
+add_wine_test(shell-link win10 64 FILTER "*EditShellLink*")
+add_wine_test(demo-files win10 64 FILTER "*DemoFiles*:*DemoTemplate*:*DemoIconTool*")
+set_property(TEST wine.shell-link wine.demo-files APPEND PROPERTY ENVIRONMENT "TYX_DEMO_DIR=${CMAKE_BINARY_DIR}/demo")
+
+# The launcher: its own test program, beside caller.exe and the recorder it starts.
+set(TYX_CALLER_TESTS ${TYX_WIN_BIN}/caller_wine_tests.exe)
+function(add_caller_test name filter)
+  add_test(NAME wine.${name}
+    COMMAND ${TYX_WINE_ENV} run --version win10 --bits 64 --name ${name} -- ${TYX_CALLER_TESTS} --gtest_filter=${filter})
+  set_tests_properties(wine.${name} PROPERTIES
+    FIXTURES_REQUIRED wine_env LABELS wine RUN_SERIAL ON TIMEOUT 600
+    ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE}")
+endfunction()
+add_caller_test(caller-starts "Caller/Starts.*:CallerCase.*-CallerCase.Garbage*:CallerCase.CommandBeyond*")
+add_caller_test(caller-failures "Caller/Failures.*:CallerCase.CommandBeyond*")
+add_caller_test(caller-huge-files "HugeFile.*:Caller/HugeFailures.*:CallerCase.Garbage*")
+
+# The launcher's normal run needs nothing but the kernel and the C runtime.
+add_test(NAME caller.imports
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-imports.sh ${TYX_WIN_BIN}/caller.exe KERNEL32.dll msvcrt.dll)
+set_tests_properties(caller.imports PROPERTIES LABELS native)

@@ -6,8 +6,12 @@
 #   wine-env.sh start                 start the run's Xvfb (a no-op when it runs)
 #   wine-env.sh stop                  stop it and every wineserver of the run
 #   wine-env.sh template VER BITS     make the ready prefix for VER (win10, win81, win7, vista, winxp)
-#   wine-env.sh run [--version VER] [--bits 32|64] [--dpi N] [--name NAME] -- PROGRAM ARGS...
-#                                     run a Windows program in a fresh copy of that prefix
+#   wine-env.sh run [--version VER] [--bits 32|64] [--dpi N] [--name NAME] [--unprivileged]
+#                   -- PROGRAM ARGS...
+#                                     run a Windows program in a fresh copy of that prefix;
+#                                     --unprivileged runs it as the test user, in a prefix of
+#                                     that user's own, where file permissions hold (Wine run
+#                                     by root ignores them)
 #   wine-env.sh shell [...] -- CMD    the same for a Unix command (wine, reg, ...) with the
 #                                     case's environment
 #   wine-env.sh demo PROGRAM PNG      run PROGRAM in the lasting demo prefix: on the user's display
@@ -98,9 +102,10 @@ cmd_template() {
 
 # Parses the common options into ver, bits, dpi, name; leaves the command in "$@" via cmd_args.
 parse_case() {
-  ver=win10 bits=64 dpi= name=
+  ver=win10 bits=64 dpi= name= as_user=
   while [ $# -gt 0 ]; do
     case $1 in
+      --unprivileged) as_user=${TYX_TEST_USER:-tyxtest}; shift ;;
       --version) ver=$2; shift 2 ;;
       --bits) bits=$2; shift 2 ;;
       --dpi) dpi=$2; shift 2 ;;
@@ -124,18 +129,28 @@ prepare_case() {
   export HOME="$case_dir/home" WINEPREFIX="$case_dir/prefix" DISPLAY
   DISPLAY=$(display_of_run)
   if [ "$bits" = 64 ]; then export WINEARCH=win64; else export WINEARCH=win32; fi
-  if [ -n "$dpi" ]; then
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-  fi
   export TYX_CASE_DIR="$case_dir"
+  run_as=()
+  if [ -n "$as_user" ] && [ "$(id -u)" -eq 0 ]; then
+    if ! id "$as_user" >/dev/null 2>&1; then
+      echo "wine-env: no user $as_user (scripts/install-deps.sh makes it)" >&2
+      exit 1
+    fi
+    # Before any wineserver runs for it: the server's own directory must be the user's too.
+    chown -R "$as_user:" "$case_dir"
+    run_as=(setpriv --reuid="$(id -u "$as_user")" --regid="$(id -g "$as_user")" --clear-groups)
+  fi
+  if [ -n "$dpi" ]; then
+    "${run_as[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    "${run_as[@]}" wineserver -k 2>/dev/null || true
+    "${run_as[@]}" wineserver -w
+  fi
 }
 
 finish_case() {
   local rc=$1
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
+  "${run_as[@]}" wineserver -k 2>/dev/null || true
+  "${run_as[@]}" wineserver -w 2>/dev/null || true
   if [ "$rc" -eq 0 ] && [ -z "${TYX_KEEP_CASES:-}" ]; then
     rm -rf "$case_dir"
   else
@@ -148,7 +163,7 @@ cmd_run() {
   parse_case "$@"
   prepare_case
   local rc=0
-  wine "${cmd_args[@]}" || rc=$?
+  "${run_as[@]}" wine "${cmd_args[@]}" || rc=$?
   finish_case "$rc"
 }
 
