@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace launcher;
@@ -30,6 +31,11 @@ const ArgumentsCase kArguments[] = {
     {"\"\" x", "x"},
     {" x y", "x y"}, // nothing before the first blank: an empty name
 };
+
+void PrintTo(const ArgumentsCase& c, std::ostream* out)
+{
+    *out << "[" << c.commandLine << "]";
+}
 
 class Arguments : public testing::TestWithParam<ArgumentsCase> {};
 
@@ -71,6 +77,11 @@ const RequestCase kRequests[] = {
     {" # cmd.txt", Kind::StartCommand, " # cmd.txt", false},
     {"\"#\" cmd.txt", Kind::StartCommand, "\"#\" cmd.txt", false}, // no quoting of any kind
 };
+
+void PrintTo(const RequestCase& c, std::ostream* out)
+{
+    *out << "[" << c.arguments << "]";
+}
 
 class Requests : public testing::TestWithParam<RequestCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 using namespace launcher;
@@ -58,6 +59,11 @@ const MessageCase kMessages[] = {
     {Failure::CannotStart, "nowhere.exe /x", 1359, "",
      "P\u0159\u00edkaz se nepoda\u0159ilo spustit:\nnowhere.exe /x\n\nChyba \u010d. 1359."},
 };
+
+void PrintTo(const MessageCase& c, std::ostream* out)
+{
+    *out << "[failure " << static_cast<int>(c.failure) << ", error " << c.code << "]";
+}
 
 class Messages : public testing::TestWithParam<MessageCase> {};
 

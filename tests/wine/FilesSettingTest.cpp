@@ -430,6 +430,10 @@ protected:
     HWND Question()
     {
         PostMessageA(ChildById(form_, 106), BM_CLICK, 0, 0);
+        return OpenQuestion();
+    }
+    HWND OpenQuestion()
+    {
         return WaitFor([&] {
             for (HWND w : TopLevelWindows(tool_->Id(), "TMessageForm"))
                 if (IsWindowVisible(w))
@@ -478,6 +482,38 @@ TEST_F(FilesCommand, ConfirmedWithEnterSetsFilesAndAsksForARestart)
     EXPECT_EQ(ReadBytes(SystemConfig("Config.TYX")), kBackup);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(form_) != FALSE; }));
+}
+
+TEST_F(FilesCommand, NAndAltNOnThePanelAsk)
+{
+    const std::vector<std::vector<WORD>> ways = {{'N'}, {VK_MENU, 'N'}};
+    for (const auto& keys : ways) {
+        SetForegroundWindow(form_);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == form_; }));
+        PressKeys(keys);
+        HWND question = OpenQuestion();
+        ASSERT_NE(question, nullptr) << keys.size();
+        EXPECT_EQ(TextOf(question), L"Dotaz");
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
+        PostMessageA(FocusOf(question), WM_KEYDOWN, VK_ESCAPE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
+        EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
+    }
+}
+
+TEST_F(FilesCommand, WithoutConfigNtTheRestartBoxStillShows)
+{
+    DeleteFileA(SystemConfig("Config.nt").c_str());
+    HWND question = Question();
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
+    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = WaitForDialog(tool_->Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"Parametr Files nastaven, restartujte po\u010d\u00edta\u010d.");
+    EXPECT_FALSE(Exists(SystemConfig("Config.nt")));
+    EXPECT_FALSE(Exists(SystemConfig("Config.TYX")));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
 }
 
 TEST_F(FilesCommand, StornoTouchesNothingAndShowsNoBox)

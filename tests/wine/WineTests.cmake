@@ -81,3 +81,7 @@ add_caller_test(caller-huge-files "HugeFile.*:Caller/HugeFailures.*:CallerCase.G
 add_test(NAME caller.imports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-imports.sh ${TYX_WIN_BIN}/caller.exe KERNEL32.dll msvcrt.dll)
 set_tests_properties(caller.imports PROPERTIES LABELS native)
+
+# The run's display and ready prefixes belong to this build tree, as every case's prefix does:
+# without this, a run from a second build tree would start and stop the first tree's display.
+set_tests_properties(wine.prepare wine.finish PROPERTIES ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE}")
