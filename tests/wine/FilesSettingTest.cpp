@@ -538,6 +538,48 @@ TEST_F(FilesCommand, StornoTouchesNothingAndShowsNoBox)
     }
 }
 
+// The failure box of a command that cannot write, and the files as the failure left them.
+void ExpectFailureBox(FilesCommand& t, ChildProcess& tool, HWND form, const wchar_t* text)
+{
+    HWND box = WaitForDialog(tool.Id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(box), L"VELUK TYX");
+    EXPECT_EQ(MessageBoxText(box), text);
+    EXPECT_FALSE(IsWindowEnabled(form));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(form) != FALSE; }));
+    (void)t;
+}
+
+TEST_F(FilesCommand, ReadOnlyBackupShowsTheFailureBox)
+{
+    WriteBytes(SystemConfig("Config.TYX"), "an older backup\r\n");
+    SetFileAttributesA(SystemConfig("Config.TYX").c_str(), FILE_ATTRIBUTE_READONLY);
+    HWND question = Question();
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
+    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ExpectFailureBox(*this, *tool_, form_, L"File access denied.");
+    EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
+    EXPECT_EQ(ReadBytes(SystemConfig("Config.TYX")), "an older backup\r\n");
+    SetFileAttributesA(SystemConfig("Config.TYX").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FilesCommand, ConfigNtHeldOpenByAnotherProgramShowsTheFailureBox)
+{
+    HANDLE writer = CreateFileA(SystemConfig("Config.nt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    HWND question = Question();
+    ASSERT_NE(question, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
+    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ExpectFailureBox(*this, *tool_, form_, L"I/O error 32.");
+    CloseHandle(writer);
+    EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
+    EXPECT_FALSE(Exists(SystemConfig("Config.TYX")));
+}
+
 TEST_F(FilesCommand, ReadOnlyConfigNtShowsTheFailureBox)
 {
     SetFileAttributesA(SystemConfig("Config.nt").c_str(), FILE_ATTRIBUTE_READONLY);

@@ -38,7 +38,11 @@ add_wine_test(instal-keys win10 64 FILTER "InProcessForm.*:Keys/*:Texts/InstalFa
 add_wine_test(instal-120dpi win10 64 DPI 120 FILTER "InstalStart.EveryControl*:InstalStart.Shows*")
 
 # The FILES setting and its question dialog.
-add_wine_test(files-setting win10 64 FILTER "FilesSetting.*:FilesCommand.*")
+add_wine_test(files-setting win10 64
+  FILTER "FilesSetting.*:FilesCommand.*:-FilesSetting.ReadOnlyBackup*:FilesCommand.ReadOnlyBackup*")
+# Read-only files hold only for a user who is not root.
+add_wine_test(files-read-only win10 64 UNPRIVILEGED
+  FILTER "FilesSetting.ReadOnly*:FilesSetting.ConfigNtHeld*:FilesCommand.ReadOnly*:FilesCommand.ConfigNtHeld*")
 add_wine_test(question-dialog win10 64 FILTER "Answers/CzechDialog.*")
 
 # What the tool learns of each Windows it meets, and the registry rules behind it.

@@ -137,6 +137,9 @@ prepare_case() {
       exit 1
     fi
     # Before any wineserver runs for it: the server's own directory must be the user's too.
+    # The prefix names the directory its server used last (in the file "wineserver"); that
+    # one is root's, so the user's server makes its own.
+    rm -f "$case_dir/prefix/wineserver"
     chown -R "$as_user:" "$case_dir"
     run_as=(setpriv --reuid="$(id -u "$as_user")" --regid="$(id -g "$as_user")" --clear-groups)
   fi
