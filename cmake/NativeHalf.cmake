@@ -69,3 +69,8 @@ add_custom_command(TARGET demo POST_BUILD
           ${CMAKE_SOURCE_DIR}/demo/make-templates.sh ${TYX_WINE_ENV} ${TYX_WIN_BIN}/MakeTemplates.exe
           ${TYX_DEMO_DIR}
   VERBATIM)
+
+# The native side of the FILES benchmark: the portable core without sanitizers.
+add_executable(files_bench_native bench/files_bench_native.cpp setup_tool/portable/TextLines.cpp)
+target_include_directories(files_bench_native PRIVATE setup_tool/portable)
+target_compile_options(files_bench_native PRIVATE ${TYX_WARNINGS})

@@ -2,6 +2,22 @@
 
 #include "MessageForm.h"
 
+#include "AnsiText.h"
+#include "Application.h"
+#include "Exceptions.h"
+#include "FmxUtils.h"
+#include "FunkcInstTyx.h"
+#include "Handles.h"
+#include "Ikonak.h"
+#include "ShortcutRules.h"
+#include "SystemError.h"
+#include "SystemQueries.h"
+#include "Texts.h"
+
+#include <windows.h>
+
+#include <utility>
+
 int CzechMessageDlg(const std::string& caption, const std::string& msg, MessageDlg::DlgType dlgType,
                     std::uint16_t buttons, int defaultResult, int helpCtx)
 {
@@ -12,4 +28,91 @@ int CzechMessageDlg(const std::string& caption, const std::string& msg, MessageD
     form.SetActiveButton(MessageDlg::ApplyCzechRules(form.Buttons(), defaultResult));
     form.ApplyButtons();
     return form.ShowModal();
+}
+
+namespace {
+
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+using FindHandle = Owned<FindTraits>;
+
+// A file, not a directory, found by a directory search.
+bool IsExistingFile(const std::string& path)
+{
+    WIN32_FIND_DATAA found{};
+    const FindHandle search(FindFirstFileA(path.c_str(), &found));
+    return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The copy on the desktop goes again unless its edit finishes: an unedited template points at
+// some other program directory, and a broken one at nothing.
+class UnfinishedCopy {
+public:
+    explicit UnfinishedCopy(std::string path) : path_(std::move(path)) {}
+    UnfinishedCopy(const UnfinishedCopy&) = delete;
+    UnfinishedCopy& operator=(const UnfinishedCopy&) = delete;
+    ~UnfinishedCopy()
+    {
+        if (!path_.empty())
+            ::DeleteFileA(path_.c_str());
+    }
+    void Keep() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+} // namespace
+
+void CreateDesktopShortcut(const std::string& year, const std::string& programDir, const std::string& templateDir,
+                           const std::string& batchName, const std::string& linkName, const std::string& iconName,
+                           bool is64)
+{
+    Shortcut::CheckYear(year);
+    const std::string templateName =
+        Shortcut::TemplateFileName(IsVistaOr7(), is64, [] { return WindowsMajorVersion(); });
+    const std::string destination = Shortcut::FreeShortcutName(DesktopFolder() + "\\" + linkName, IsExistingFile);
+
+    const std::string templatePath = templateDir + "\\" + templateName;
+    if (!IsExistingFile(templatePath)) {
+        AppMessageBox(Shortcut::MissingTemplateText(year, templatePath).c_str(), Texts::kInfoCaption, MB_OK);
+        return;
+    }
+
+    // A directory under the free name would take the copy inside it, where the shortcut is not
+    // looked for and a file of the template's name would be overwritten.
+    if (HasFileAttr(destination, FILE_ATTRIBUTE_DIRECTORY))
+        throw EFCreateError(destination);
+    CopyFileChunked(templatePath, destination);
+    UnfinishedCopy copy(destination);
+    EditShellLink(AnsiToWide(destination), AnsiToWide(programDir + batchName), AnsiToWide(programDir),
+                  AnsiToWide(iconName));
+    copy.Keep();
+
+    WriteOneLineFile(programDir + Shortcut::kLocationRecord, destination);
+}
+
+std::string ProgramDirectory()
+{
+    // The longest path the system knows, as 8-bit text of up to two bytes a character.
+    constexpr std::size_t kLongestPath = 2 * 32768;
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            throw Exception(SystemErrorText(GetLastError()));
+        // A full buffer means the path was cut: it is read again into a bigger one.
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() > kLongestPath)
+            throw Exception(SystemErrorText(ERROR_FILENAME_EXCED_RANGE));
+        path.assign(path.size() * 2, '\0');
+    }
+    return Shortcut::DirectoryOfPath(path);
 }

@@ -23,4 +23,12 @@ inline constexpr char kAskFiles[] = "Nastavit parametr Files na hodnotu 211?";
 inline constexpr char kFilesSet[] = "Parametr Files nastaven, restartujte po\xE8\xEDta\xE8.";
 inline constexpr char kInfoCaption[] = "Informace";
 
+// The desktop icon command.
+// "Zástupce programu TYX" + year + " nelze vytvořit!"
+inline constexpr char kShortcutFailedBefore[] = "Z\xE1stupce programu TYX";
+inline constexpr char kShortcutFailedAfter[] = " nelze vytvo\xF8it!";
+inline constexpr char kFileNotFound[] = "Nenalezen soubor ";
+// "Ikona by měla být na ploše :-)"
+inline constexpr char kIconOnDesktop[] = "Ikona by m\xEC" "la b\xFDt na plo\x9A" "e :-)";
+
 } // namespace Texts

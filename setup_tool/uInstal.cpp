@@ -2,11 +2,14 @@
 
 #include "Application.h"
 #include "Exceptions.h"
+#include "FmxUtils.h"
 #include "FunkcInstTyx.h"
 #include "FunkcInstTyxForms.h"
 #include "JpegPicture.h"
 #include "Panels.h"
 #include "Scaling.h"
+#include "ShortcutRules.h"
+#include "SystemQueries.h"
 #include "Texts.h"
 
 #include <algorithm>
@@ -305,7 +308,27 @@ void TInstFormTYX::BtnInstalClick()
     AppMessageBox(Texts::kFilesSet, Texts::kInfoCaption, MB_OK);
 }
 
-void TInstFormTYX::Button1Click() {}
+// What the last run of the icon command took; set anew at each run, a failed one included.
+std::string SelectedYear;
+std::string ProgramDir;
+
+void TInstFormTYX::Button1Click()
+{
+    const bool is64 = IsWin64();
+    SelectedYear = YearText();
+    ProgramDir = ProgramDirectory();
+    if (WindowsMajorVersion() >= 6) {
+        const Shortcut::YearNames names = Shortcut::NamesForYear(SelectedYear, is64);
+        CreateDesktopShortcut(SelectedYear, ProgramDir, ProgramDir, names.batchName, names.linkName,
+                              names.iconName, is64);
+    } else {
+        // Windows before Vista: the product's icon tool makes the shortcut, with its settings
+        // from the program directory. Whether it starts is not the tool's to know.
+        ShellExecuteFile(ProgramDir + Shortcut::kIconTool, Shortcut::IconToolParameters(ProgramDir), ProgramDir,
+                         SW_SHOWNORMAL);
+    }
+    AppMessageBox(Texts::kIconOnDesktop, Texts::kInfoCaption, MB_OK);
+}
 
 void TInstFormTYX::Click(Control control)
 {

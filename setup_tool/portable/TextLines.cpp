@@ -35,13 +35,14 @@ bool LineReader::ReadLine(std::string& line)
     }
     for (;;) {
         const char* begin = block_.data() + pos_;
-        const char* stop = block_.data() + end_;
-        const char* lf = static_cast<const char*>(std::memchr(begin, kLf, static_cast<std::size_t>(stop - begin)));
-        const char* take = lf ? lf : stop;
+        const char* blockEnd = block_.data() + end_;
+        const char* lf = static_cast<const char*>(std::memchr(begin, kLf, static_cast<std::size_t>(blockEnd - begin)));
+        const char* take = lf ? lf : blockEnd;
         for (const char* p = begin; p < take;) {
-            const char* cr = std::find(p, take, kCr);
-            line.append(p, cr);
-            p = cr < take ? cr + 1 : take;
+            const char* cr = static_cast<const char*>(std::memchr(p, kCr, static_cast<std::size_t>(take - p)));
+            const char* stop = cr ? cr : take;
+            line.append(p, stop);
+            p = cr ? cr + 1 : take;
         }
         if (lf) {
             pos_ = static_cast<std::size_t>(lf - block_.data()) + 1;
@@ -70,6 +71,14 @@ void LineWriter::Put(const char* data, std::size_t size)
 
 void LineWriter::WriteLine(std::string_view line)
 {
+    // Most lines fit in what is left of the block: one copy and no bookkeeping.
+    if (block_.size() - used_ >= line.size() + 2) {
+        std::memcpy(block_.data() + used_, line.data(), line.size());
+        used_ += line.size();
+        block_[used_++] = '\r';
+        block_[used_++] = '\n';
+        return;
+    }
     Put(line.data(), line.size());
     Put("\r\n", 2);
 }
@@ -85,14 +94,19 @@ void LineWriter::Flush()
 
 bool MentionsFiles(std::string_view line)
 {
-    static constexpr char kWord[] = "FILES";
+    // Only a-z turn to upper case, and all five are letters: a byte matches one of them exactly
+    // when it equals it with the 0x20 bit set (no byte outside A-Z/a-z does).
+    static constexpr char kWord[] = "files";
     constexpr std::size_t kLength = sizeof kWord - 1;
     if (line.size() < kLength)
         return false;
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c; };
-    for (std::size_t i = 0; i + kLength <= line.size(); ++i) {
-        std::size_t k = 0;
-        while (k < kLength && upper(line[i + k]) == kWord[k])
+    const char* p = line.data();
+    const std::size_t last = line.size() - kLength;
+    for (std::size_t i = 0; i <= last; ++i) {
+        if ((p[i] | 0x20) != 'f')
+            continue;
+        std::size_t k = 1;
+        while (k < kLength && (p[i + k] | 0x20) == kWord[k])
             ++k;
         if (k == kLength)
             return true;

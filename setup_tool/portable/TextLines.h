@@ -23,7 +23,7 @@ public:
 // Reads whole blocks; memory is the block plus the longest line.
 class LineReader {
 public:
-    explicit LineReader(ByteSource& source, std::size_t blockSize = 16384);
+    explicit LineReader(ByteSource& source, std::size_t blockSize = 65536);
 
     // The next line without its end; false at the end of the input.
     bool ReadLine(std::string& line);
@@ -41,7 +41,7 @@ private:
 // Writes each line followed by CR LF, collected into whole blocks.
 class LineWriter {
 public:
-    explicit LineWriter(ByteSink& sink, std::size_t blockSize = 16384);
+    explicit LineWriter(ByteSink& sink, std::size_t blockSize = 65536);
 
     void WriteLine(std::string_view line);
     void Flush(); // hands on what is collected; must be called before the sink is closed
