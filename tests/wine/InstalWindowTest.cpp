@@ -170,6 +170,49 @@ TEST(InstalStart, EveryControlSitsWhereTheLayoutPutsIt)
         EXPECT_EQ(GetWindowLongA(tool.Control(id), GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
 }
 
+// The pictures keep their own size at any resolution: what the box has beyond them shows the
+// panel's colour.
+TEST(InstalStart, PicturesAreDrawnUnscaledAtTheTopLeft)
+{
+    RunningTool tool;
+    ASSERT_TRUE(tool.Ready());
+    SetForegroundWindow(tool.Form());
+    Sleep(500);
+    HDC screen = GetDC(nullptr);
+    auto pixel = [&](int id, int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(tool.Control(id), &p);
+        return GetPixel(screen, p.x, p.y);
+    };
+    const COLORREF panel = GetSysColor(COLOR_GRADIENTINACTIVECAPTION);
+    struct Probe {
+        const char* where;
+        int id, x, y;
+        bool panelColour;
+    };
+    const Probe probes[] = {
+        {"banner, inside", 101, 70, 150, false},
+        {"banner, right of it", 101, 77, 150, true},
+        {"banner, below it", 101, 38, 304, true},
+        {"photo, inside", 102, 200, 100, false},
+    };
+    for (const Probe& probe : probes)
+        EXPECT_EQ(pixel(probe.id, probe.x, probe.y) == panel, probe.panelColour) << probe.where;
+    // At a higher resolution the boxes grow and the pictures do not.
+    RECT box{};
+    GetClientRect(tool.Control(101), &box);
+    if (box.right > 80) {
+        EXPECT_EQ(pixel(101, box.right - 2, 150), panel) << "banner stretched";
+    }
+    GetClientRect(tool.Control(102), &box);
+    if (box.right > 430) {
+        EXPECT_EQ(pixel(102, 428, 50), panel) << "photo stretched";
+    }
+    ReleaseDC(nullptr, screen);
+    SendMessageA(tool.App(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(tool.Process().WaitExit(), 0u);
+}
+
 TEST(InstalStart, StartCommandsMinimiseOrMaximise)
 {
     {

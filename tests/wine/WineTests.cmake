@@ -35,7 +35,7 @@ endfunction()
 
 add_wine_test(instal-window win10 64 FILTER "InstalStart.*:Ways/InstalClose.*")
 add_wine_test(instal-keys win10 64 FILTER "InProcessForm.*:Keys/*:Texts/InstalFailureBox.*")
-add_wine_test(instal-120dpi win10 64 DPI 120 FILTER "InstalStart.EveryControl*:InstalStart.Shows*")
+add_wine_test(instal-120dpi win10 64 DPI 120 FILTER "InstalStart.EveryControl*:InstalStart.Shows*:InstalStart.Pictures*")
 
 # The FILES setting and its question dialog.
 add_wine_test(files-setting win10 64
@@ -89,3 +89,16 @@ set_tests_properties(caller.imports PROPERTIES LABELS native)
 # The run's display and ready prefixes belong to this build tree, as every case's prefix does:
 # without this, a run from a second build tree would start and stop the first tree's display.
 set_tests_properties(wine.prepare wine.finish PROPERTIES ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE}")
+
+# The "&Ikona" command on each Windows: the template it must choose and the bitness, or the icon
+# tool before Vista. The cases lay out a program directory from the demo one.
+set(ikona_filter "IkonaShortcut.*")
+add_wine_test(ikona-win10-64 win10 64 EXPECT "TyxWin10.sss 64"
+  FILTER "${ikona_filter}:IkonaBadInput.*:*IkonaBrokenTemplate.*:IkonaMovedDesktop.*")
+add_wine_test(ikona-win81-64 win81 64 EXPECT "TyxWin8.sss 64" FILTER ${ikona_filter})
+add_wine_test(ikona-win7-64 win7 64 EXPECT "TyxWin7.s64 64" FILTER ${ikona_filter})
+add_wine_test(ikona-win7-32 win7 32 EXPECT "TyxWin7.sss 32" FILTER ${ikona_filter})
+add_wine_test(ikona-vista-64 vista 64 EXPECT "TyxWin7.s64 64" FILTER ${ikona_filter})
+add_wine_test(ikona-winxp-32 winxp 32 EXPECT "Ikon.exe 32" FILTER "IkonaBeforeVista.*:IkonaIconToolStart.*")
+set_property(TEST wine.ikona-win10-64 wine.ikona-win81-64 wine.ikona-win7-64 wine.ikona-win7-32
+  wine.ikona-vista-64 wine.ikona-winxp-32 APPEND PROPERTY ENVIRONMENT "TYX_DEMO_DIR=${CMAKE_BINARY_DIR}/demo")
