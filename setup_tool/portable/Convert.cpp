@@ -4,8 +4,6 @@
 
 #include <string>
 
-namespace {
-
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -16,6 +14,8 @@ int HexDigit(char c)
         return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 // Digits in the given base up to the end of the text, none missing, the value within limit.
 bool ParseDigits(std::string_view digits, unsigned base, std::uint64_t limit, std::uint64_t& value)

@@ -12,5 +12,8 @@ std::int32_t StrToInt(std::string_view text);
 // The same rules without raising: false when the text is no whole number.
 bool TryStrToInt(std::string_view text, std::int32_t& value);
 
+// The value of a hexadecimal digit (either case); -1 for any other character.
+int HexDigit(char c);
+
 // The conversion message for a text.
 std::string ConvertErrorMessage(std::string_view text);

@@ -1,5 +1,7 @@
 #include "RegistryValue.h"
 
+#include "Convert.h"
+
 #include <limits>
 
 namespace RegistryValue {
@@ -26,21 +28,6 @@ std::int32_t NumberFromData(const unsigned char* data, std::size_t size)
         value |= static_cast<std::uint64_t>(data[i]) << (8 * i);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value & 0xFFFFFFFFu));
 }
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::optional<std::int64_t> ParseNumberText(std::string_view text)
 {

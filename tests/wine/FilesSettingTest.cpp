@@ -432,6 +432,14 @@ protected:
         PostMessageA(ChildById(form_, 106), BM_CLICK, 0, 0);
         return OpenQuestion();
     }
+    // Clicks "&Nastavit" and answers the question with Enter on its focused button.
+    bool ConfirmQuestion()
+    {
+        HWND question = Question();
+        if (!question || !WaitUntil([&] { return FocusOf(question) != nullptr; }))
+            return false;
+        return PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0) != FALSE;
+    }
     HWND OpenQuestion()
     {
         return WaitFor([&] {
@@ -504,10 +512,7 @@ TEST_F(FilesCommand, NAndAltNOnThePanelAsk)
 TEST_F(FilesCommand, WithoutConfigNtTheRestartBoxStillShows)
 {
     DeleteFileA(SystemConfig("Config.nt").c_str());
-    HWND question = Question();
-    ASSERT_NE(question, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ConfirmQuestion());
     HWND box = WaitForDialog(tool_->Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), L"Parametr Files nastaven, restartujte po\u010d\u00edta\u010d.");
@@ -555,10 +560,7 @@ TEST_F(FilesCommand, ReadOnlyBackupShowsTheFailureBox)
 {
     WriteBytes(SystemConfig("Config.TYX"), "an older backup\r\n");
     SetFileAttributesA(SystemConfig("Config.TYX").c_str(), FILE_ATTRIBUTE_READONLY);
-    HWND question = Question();
-    ASSERT_NE(question, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ConfirmQuestion());
     ExpectFailureBox(*this, *tool_, form_, L"File access denied.");
     EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
     EXPECT_EQ(ReadBytes(SystemConfig("Config.TYX")), "an older backup\r\n");
@@ -570,10 +572,7 @@ TEST_F(FilesCommand, ConfigNtHeldOpenByAnotherProgramShowsTheFailureBox)
     HANDLE writer = CreateFileA(SystemConfig("Config.nt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    HWND question = Question();
-    ASSERT_NE(question, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ConfirmQuestion());
     ExpectFailureBox(*this, *tool_, form_, L"I/O error 32.");
     CloseHandle(writer);
     EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
@@ -583,10 +582,7 @@ TEST_F(FilesCommand, ConfigNtHeldOpenByAnotherProgramShowsTheFailureBox)
 TEST_F(FilesCommand, ReadOnlyConfigNtShowsTheFailureBox)
 {
     SetFileAttributesA(SystemConfig("Config.nt").c_str(), FILE_ATTRIBUTE_READONLY);
-    HWND question = Question();
-    ASSERT_NE(question, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(ConfirmQuestion());
     HWND box = WaitForDialog(tool_->Id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(TextOf(box), L"VELUK TYX");
