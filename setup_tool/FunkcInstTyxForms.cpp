@@ -40,12 +40,22 @@ struct FindTraits {
 };
 using FindHandle = Owned<FindTraits>;
 
-// A file, not a directory, found by a directory search.
-bool IsExistingFile(const std::string& path)
+enum class Look { File, NoFile, Failed };
+
+// Whether a directory search finds a file (not a directory) of that name. A search that fails
+// for another reason than the name's absence (a name too long for the system, a folder that may
+// not be listed) has found out nothing.
+Look LookFor(const std::string& path)
 {
     WIN32_FIND_DATAA found{};
     const FindHandle search(FindFirstFileA(path.c_str(), &found));
-    return search && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (!search) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES
+                   ? Look::NoFile
+                   : Look::Failed;
+    }
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? Look::File : Look::NoFile;
 }
 
 // The copy on the desktop goes again unless its edit finishes: an unedited template points at
@@ -75,10 +85,28 @@ void CreateDesktopShortcut(const std::string& year, const std::string& programDi
     Shortcut::CheckYear(year);
     const std::string templateName =
         Shortcut::TemplateFileName(IsVistaOr7(), is64, [] { return WindowsMajorVersion(); });
-    const std::string destination = Shortcut::FreeShortcutName(DesktopFolder() + "\\" + linkName, IsExistingFile);
+    // Without a desktop folder the shortcut would land in the root of the current drive, under a
+    // box that says it is on the desktop.
+    const std::string desktop = DesktopFolder();
+    if (desktop.empty())
+        throw Exception(Texts::kNoDesktop);
+    // A name that cannot be looked at is not taken as free: the copy would overwrite whatever
+    // lies there.
+    const std::string destination =
+        Shortcut::FreeShortcutName(desktop + "\\" + linkName, [](const std::string& candidate) {
+            const Look look = LookFor(candidate);
+            if (look == Look::Failed)
+                throw EFCreateError(candidate);
+            return look == Look::File;
+        });
 
+    // Only a template that is surely not there is told as missing; one that cannot be looked at
+    // fails as opening it would.
     const std::string templatePath = templateDir + "\\" + templateName;
-    if (!IsExistingFile(templatePath)) {
+    const Look templateLook = LookFor(templatePath);
+    if (templateLook == Look::Failed)
+        throw EFOpenError(templatePath);
+    if (templateLook == Look::NoFile) {
         AppMessageBox(Shortcut::MissingTemplateText(year, templatePath).c_str(), Texts::kInfoCaption, MB_OK);
         return;
     }

@@ -31,4 +31,8 @@ inline constexpr char kFileNotFound[] = "Nenalezen soubor ";
 // "Ikona by měla být na ploše :-)"
 inline constexpr char kIconOnDesktop[] = "Ikona by m\xEC" "la b\xFDt na plo\x9A" "e :-)";
 
+
+// "Složka plochy nebyla nalezena"
+inline constexpr char kNoDesktop[] = "Slo\x9Eka plochy nebyla nalezena";
+
 } // namespace Texts

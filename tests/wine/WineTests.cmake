@@ -100,5 +100,14 @@ add_wine_test(ikona-win7-64 win7 64 EXPECT "TyxWin7.s64 64" FILTER ${ikona_filte
 add_wine_test(ikona-win7-32 win7 32 EXPECT "TyxWin7.sss 32" FILTER ${ikona_filter})
 add_wine_test(ikona-vista-64 vista 64 EXPECT "TyxWin7.s64 64" FILTER ${ikona_filter})
 add_wine_test(ikona-winxp-32 winxp 32 EXPECT "Ikon.exe 32" FILTER "IkonaBeforeVista.*:IkonaIconToolStart.*")
+# Wine spells Windows file names in the Unix locale: without a Czech one on the machine, names
+# with Czech letters cannot be made at all. glibc takes one generated into the build tree.
+set(TYX_LOCALE_DIR ${CMAKE_BINARY_DIR}/locale)
+add_custom_command(OUTPUT ${TYX_LOCALE_DIR}/cs_CZ.UTF-8/LC_CTYPE
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TYX_LOCALE_DIR}
+  COMMAND localedef -i cs_CZ -f UTF-8 ${TYX_LOCALE_DIR}/cs_CZ.UTF-8
+  COMMENT "Generating the Czech locale for the Wine cases")
+add_custom_target(tyx_locale ALL DEPENDS ${TYX_LOCALE_DIR}/cs_CZ.UTF-8/LC_CTYPE)
 set_property(TEST wine.ikona-win10-64 wine.ikona-win81-64 wine.ikona-win7-64 wine.ikona-win7-32
-  wine.ikona-vista-64 wine.ikona-winxp-32 APPEND PROPERTY ENVIRONMENT "TYX_DEMO_DIR=${CMAKE_BINARY_DIR}/demo")
+  wine.ikona-vista-64 wine.ikona-winxp-32 APPEND PROPERTY ENVIRONMENT
+  "TYX_DEMO_DIR=${CMAKE_BINARY_DIR}/demo" "LOCPATH=${TYX_LOCALE_DIR}")
