@@ -33,8 +33,9 @@ TEST(RegistryNumber, WhichDataCountAndWhatTheyGive)
     for (const DataCase& c : kDataCases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(IsNumberData(c.type, static_cast<std::uint32_t>(c.data.size())), c.accepted);
-        if (c.accepted)
+        if (c.accepted) {
             EXPECT_EQ(NumberFromData(c.data.data(), c.data.size()), c.value);
+        }
     }
 }
 

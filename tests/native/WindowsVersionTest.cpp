@@ -65,10 +65,12 @@ TEST(WindowsVersion, EffectiveVersionByTheRules)
         facts.integers = c.integers;
         facts.currentVersion = c.currentVersion;
         EXPECT_EQ(EffectiveMajorVersion(facts), c.major);
-        if (c.minor >= 0)
+        if (c.minor >= 0) {
             EXPECT_EQ(EffectiveMinorVersion(facts), c.minor);
-        if (c.minor >= 0 || c.major != 6)
+        }
+        if (c.minor >= 0 || c.major != 6) {
             EXPECT_EQ(EffectiveIsVistaOr7(facts), c.vistaOr7);
+        }
         EXPECT_EQ(!facts.asked.empty(), c.registryRead);
     }
 }
@@ -113,8 +115,9 @@ TEST(WindowsVersion, UnconvertibleCurrentVersionRaisesTheConversionFailure)
         } catch (const EConvertError& failure) {
             EXPECT_EQ(failure.Message(), c.message);
         }
-        if (!c.majorFails)
+        if (!c.majorFails) {
             EXPECT_EQ(EffectiveMajorVersion(facts), 6);
+        }
     }
 }
 
