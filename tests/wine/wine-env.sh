@@ -91,6 +91,11 @@ cmd_template() {
   $wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
   $wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
   wineserver -w
+  # Wine's own TrueType fonts (Tahoma for the dialogs, Marlett for the caption buttons, ...)
+  # are not found where Debian puts them; in the prefix's Fonts folder they are.
+  if [ -d /usr/share/wine/fonts ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$tmp/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
   # The shell folders come up as links into HOME; real folders keep every case's desktop inside
   # its own copy of the prefix.
   local link
