@@ -111,3 +111,11 @@ add_custom_target(tyx_locale ALL DEPENDS ${TYX_LOCALE_DIR}/cs_CZ.UTF-8/LC_CTYPE)
 set_property(TEST wine.ikona-win10-64 wine.ikona-win81-64 wine.ikona-win7-64 wine.ikona-win7-32
   wine.ikona-vista-64 wine.ikona-winxp-32 APPEND PROPERTY ENVIRONMENT
   "TYX_DEMO_DIR=${CMAKE_BINARY_DIR}/demo" "LOCPATH=${TYX_LOCALE_DIR}")
+
+# Without any display the tool must still end by itself, with exit code 0.
+add_test(NAME wine.instal-no-display
+  COMMAND ${TYX_WINE_ENV} shell --name instal-no-display --
+          bash -c "unset DISPLAY; timeout 60 wine '${TYX_WIN_BIN}/Instal.exe'")
+set_tests_properties(wine.instal-no-display PROPERTIES
+  FIXTURES_REQUIRED wine_env LABELS wine RUN_SERIAL ON TIMEOUT 120
+  ENVIRONMENT "TYX_WINE_STATE=${TYX_WINE_STATE}")
