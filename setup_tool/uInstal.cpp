@@ -36,7 +36,7 @@ WNDPROC previousWndProc = nullptr;
 
 enum class Kind { Panel, Picture, Label, Button, Edit };
 
-struct FontSpec {
+struct ControlFont {
     int height; // 0: the control has no font of its own
     bool bold;
 };
@@ -44,13 +44,13 @@ struct FontSpec {
 constexpr int kNoTab = -1;
 constexpr Control kForm = Control::Count; // parent: the main window itself
 
-struct ControlSpec {
+struct ControlRow {
     Control id;
     Kind kind;
     Control parent;
     int left, top, width, height;
     const char* text;
-    FontSpec font;
+    ControlFont font;
     int tabIndex; // within the parent; kNoTab: not a tab stop
     Panels::Bevel bevel;
     const char* picture;                // resource name of a picture
@@ -71,7 +71,7 @@ namespace {
 using Panels::Bevel;
 
 // The main window's layout at 96 pixels per inch; positions relative to the parent's client area.
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {Control::HlPanel, Kind::Panel, kForm, 0, 0, 512, 319, "", {0, false}, kNoTab, Bevel::None, nullptr, nullptr},
     {Control::ImageTyx, Kind::Picture, Control::HlPanel, 6, 6, 78, 305, "", {0, false}, kNoTab, Bevel::None, "BANNER", nullptr},
     {Control::Image1, Kind::Picture, Control::HlPanel, 86, 1, 423, 248, "", {0, false}, kNoTab, Bevel::None, "PHOTO", nullptr},
@@ -83,7 +83,7 @@ const ControlSpec kControls[] = {
     {Control::EdRok, Kind::Edit, Control::PanPodObr, 265, 35, 35, 21, Texts::kInitialYear, {-11, true}, 2, Bevel::None, nullptr, nullptr},
 };
 
-const ControlSpec& Spec(Control control)
+const ControlRow& RowOf(Control control)
 {
     return kControls[static_cast<std::size_t>(control)];
 }
@@ -94,13 +94,13 @@ static_assert(std::size(kControls) == static_cast<std::size_t>(Control::Count));
 // children's tab stops, so the lower panel comes before its buttons and field.
 void CollectTabOrder(Control parent, std::vector<Control>& order)
 {
-    std::vector<const ControlSpec*> children;
-    for (const ControlSpec& spec : kControls)
-        if (spec.parent == parent)
-            children.push_back(&spec);
+    std::vector<const ControlRow*> children;
+    for (const ControlRow& row : kControls)
+        if (row.parent == parent)
+            children.push_back(&row);
     std::stable_sort(children.begin(), children.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
-    for (const ControlSpec* child : children) {
+                     [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlRow* child : children) {
         if (child->tabIndex != kNoTab)
             order.push_back(child->id);
         CollectTabOrder(child->id, order);
@@ -218,15 +218,15 @@ void TInstFormTYX::Build()
     photo_ = LoadJpegResource(instance_, "PHOTO");
     CreateControls();
     for (std::size_t i = 0; i < fonts_.size(); ++i) {
-        const FontSpec& font = kControls[i].font;
+        const ControlFont& font = kControls[i].font;
         if (font.height == 0)
             continue;
         fonts_[i] = MakeFont(scale.IsIdentity() ? font.height : scale.Apply(font.height), font.bold);
         SendMessageA(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i].get()), FALSE);
     }
-    for (const ControlSpec& spec : kControls)
-        MoveWindow(ControlHandle(spec.id), scale.Apply(spec.left), scale.Apply(spec.top), scale.Apply(spec.width),
-                   scale.Apply(spec.height), FALSE);
+    for (const ControlRow& row : kControls)
+        MoveWindow(ControlHandle(row.id), scale.Apply(row.left), scale.Apply(row.top), scale.Apply(row.width),
+                   scale.Apply(row.height), FALSE);
 
     FormCreate();
     formCreated_ = true;
@@ -237,33 +237,33 @@ void TInstFormTYX::Build()
 
 void TInstFormTYX::CreateControls()
 {
-    for (const ControlSpec& spec : kControls) {
-        HWND parent = spec.parent == kForm ? window_.get() : ControlHandle(spec.parent);
-        const DWORD tab = spec.tabIndex != kNoTab ? WS_TABSTOP : 0;
+    for (const ControlRow& row : kControls) {
+        HWND parent = row.parent == kForm ? window_.get() : ControlHandle(row.parent);
+        const DWORD tab = row.tabIndex != kNoTab ? WS_TABSTOP : 0;
         const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tab;
-        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(spec.id)));
-        Panels::PanelParams panel{spec.bevel};
-        Panels::PictureParams picture{spec.id == Control::ImageTyx ? banner_.get() : photo_.get()};
+        const auto id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(row.id)));
+        Panels::PanelParams panel{row.bevel};
+        Panels::PictureParams picture{row.id == Control::ImageTyx ? banner_.get() : photo_.get()};
         HWND control = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case Kind::Panel:
-            control = CreateWindowExA(0, Panels::kPanelClass, spec.text, common | WS_CLIPCHILDREN, 0, 0, 0, 0,
+            control = CreateWindowExA(0, Panels::kPanelClass, row.text, common | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                       parent, id, instance_, &panel);
             break;
         case Kind::Picture:
-            control = CreateWindowExA(0, Panels::kPictureClass, spec.text, common, 0, 0, 0, 0, parent, id,
+            control = CreateWindowExA(0, Panels::kPictureClass, row.text, common, 0, 0, 0, 0, parent, id,
                                       instance_, &picture);
             break;
         case Kind::Label:
-            control = CreateWindowExA(0, "STATIC", spec.text, common | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent,
+            control = CreateWindowExA(0, "STATIC", row.text, common | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, parent,
                                       id, instance_, nullptr);
             break;
         case Kind::Button:
-            control = CreateWindowExA(0, "BUTTON", spec.text, common | BS_PUSHBUTTON, 0, 0, 0, 0, parent, id,
+            control = CreateWindowExA(0, "BUTTON", row.text, common | BS_PUSHBUTTON, 0, 0, 0, 0, parent, id,
                                       instance_, nullptr);
             break;
         case Kind::Edit:
-            control = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", spec.text, common | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
+            control = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", row.text, common | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
                                       0, 0, parent, id, instance_, nullptr);
             if (control)
                 SendMessageA(control, EM_SETLIMITTEXT, 0, 0); // no length limit
@@ -271,7 +271,7 @@ void TInstFormTYX::CreateControls()
         }
         if (!control)
             throw Exception("Cannot create the controls of the main window");
-        controls_[static_cast<std::size_t>(spec.id)] = control;
+        controls_[static_cast<std::size_t>(row.id)] = control;
     }
     // The lower panel lies over the photograph's last visible rows.
     SetWindowPos(ControlHandle(Control::PanPodObr), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -332,7 +332,7 @@ void TInstFormTYX::Button1Click()
 
 void TInstFormTYX::Click(Control control)
 {
-    if (auto handler = Spec(control).onClick)
+    if (auto handler = RowOf(control).onClick)
         (this->*handler)();
 }
 
@@ -359,7 +359,7 @@ void TInstFormTYX::MoveFocus(bool backward)
     Control next = (current == stops.end() || current + 1 == stops.end()) ? stops.front() : *(current + 1);
     HWND target = ControlHandle(next);
     SetFocus(target);
-    if (Spec(next).kind == Kind::Edit)
+    if (RowOf(next).kind == Kind::Edit)
         SendMessageA(target, EM_SETSEL, 0, -1);
 }
 
@@ -378,7 +378,7 @@ bool TInstFormTYX::HandleKey(const MSG& msg)
         }
         if (msg.wParam == VK_RETURN && !ctrl && !alt && !shift) {
             const Control focused = FocusedControl();
-            if (focused != Control::Count && Spec(focused).kind == Kind::Button) {
+            if (focused != Control::Count && RowOf(focused).kind == Kind::Button) {
                 Click(focused);
                 return true;
             }
@@ -391,9 +391,9 @@ bool TInstFormTYX::HandleKey(const MSG& msg)
         if (msg.message == WM_CHAR && ControlTakesCharacters(msg.hwnd, msg))
             return false;
         const char letter = static_cast<char>(std::tolower(static_cast<int>(msg.wParam & 0xFF)));
-        for (const ControlSpec& spec : kControls)
-            if (spec.kind == Kind::Button && letter && AccessKey(spec.text) == letter) {
-                Click(spec.id);
+        for (const ControlRow& row : kControls)
+            if (row.kind == Kind::Button && letter && AccessKey(row.text) == letter) {
+                Click(row.id);
                 return true;
             }
         return false;
