@@ -1,6 +1,7 @@
 #include "FmxUtils.h"
 
 #include "Exceptions.h"
+#include "FileNames.h"
 #include "FileSeam.h"
 #include "Handles.h"
 #include "HeapBlock.h"
@@ -23,29 +24,11 @@ struct SeamHandleTraits {
 };
 using SeamHandle = Owned<SeamHandleTraits>;
 
-DWORD LastErrorCode()
+// A name the system cannot expand goes to the create as given, which then fails naming it.
+std::string DestinationPath(const std::string& name)
 {
-    // A call that fails without saying why must still fail, never pass for a success.
-    const DWORD code = ::GetLastError();
-    return code != 0 ? code : static_cast<DWORD>(ERROR_GEN_FAILURE);
-}
-
-// The full path of a name, however long: the system tells how much room it needs.
-std::string FullPathName(const std::string& name)
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = FileSeam::Current().getFullPathName(
-            name.c_str(), static_cast<DWORD>(path.size()), path.data(), nullptr);
-        // No expansion at all (an empty or invalid name): the create names it as given and fails.
-        if (length == 0)
-            return name;
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.assign(length, '\0');
-    }
+    std::string path = FullPathName(name);
+    return path.empty() ? name : path;
 }
 
 // A copy that stopped midway must not pass for the file: it goes, and the failure is raised.
@@ -60,7 +43,7 @@ std::string FullPathName(const std::string& name)
 
 void CopyFileChunked(const std::string& source, const std::string& destination)
 {
-    std::string destinationPath = FullPathName(destination);
+    std::string destinationPath = DestinationPath(destination);
     if (HasFileAttr(destinationPath, FILE_ATTRIBUTE_DIRECTORY))
         destinationPath = PathInDirectory(destinationPath, ExtractFileName(source));
 

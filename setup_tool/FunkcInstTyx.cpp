@@ -1,12 +1,12 @@
 #include "FunkcInstTyx.h"
 
 #include "Exceptions.h"
+#include "FileNames.h"
 #include "FileSeam.h"
 #include "SystemError.h"
 #include "SystemQueries.h"
 #include "TextFile.h"
 #include "TextLines.h"
-#include "WindowsVersion.h"
 
 #include <windows.h>
 
@@ -26,7 +26,7 @@ bool IsWin64()
 
 bool IsVistaOr7()
 {
-    return WindowsMajorVersion() == 6 && WindowsMinorVersion() < 2;
+    return WindowsVistaOr7();
 }
 
 std::string GetSystemDir()
@@ -64,16 +64,6 @@ private:
     SeamFile& file_;
 };
 
-bool IsExistingFile(const std::string& path)
-{
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 template <typename Transform>
 void CopyLines(SeamFile& from, SeamFile& to, Transform transform)
 {
@@ -86,25 +76,6 @@ void CopyLines(SeamFile& from, SeamFile& to, Transform transform)
         writer.WriteLine(transform(line));
     writer.Flush();
 }
-
-// The new content is written beside Config.nt and takes its place in one step; until then
-// the file lies here, and it goes again on every way out but success.
-class TemporaryFile {
-public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile()
-    {
-        if (!path_.empty())
-            FileSeam::Current().deleteFile(path_.c_str());
-    }
-    const std::string& Path() const { return path_; }
-    void Release() { path_.clear(); }
-
-private:
-    std::string path_;
-};
 
 void MakeBackup(const std::string& configNt, const std::string& backup)
 {
@@ -134,7 +105,9 @@ void WriteAnew(const std::string& configNt, const std::string& backup, const std
 {
     SeamFile source(backup, SeamFile::Mode::Read);
     CheckWritable(configNt);
-    TemporaryFile fresh(directory + "\\Config.nt.new");
+    // The new content is written beside Config.nt and takes its place in one step; until then
+    // the file lies here, and it goes again on every way out but success.
+    FileRemover fresh(directory + "\\Config.nt.new");
     {
         SeamFile target(fresh.Path(), SeamFile::Mode::Write);
         CopyLines(source, target, [](const std::string& line) { return RewriteFilesLine(line); });
@@ -147,35 +120,23 @@ void WriteAnew(const std::string& configNt, const std::string& backup, const std
     if (!FileSeam::Current().replaceFile(configNt.c_str(), fresh.Path().c_str(), nullptr,
                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         ThrowLastInOutError();
-    fresh.Release();
+    fresh.Keep();
     if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesA(configNt.c_str()) != attributes)
         SetFileAttributesA(configNt.c_str(), attributes);
     source.Close();
-}
-
-// ReplaceFile needs absolute paths.
-std::string AbsolutePath(const std::string& path)
-{
-    std::string full(MAX_PATH, '\0');
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    while (n >= full.size()) {
-        full.assign(n + 1, '\0');
-        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    }
-    if (n == 0)
-        ThrowLastInOutError();
-    full.resize(n);
-    return full;
 }
 
 } // namespace
 
 void SetFilesParameterIn(const std::string& directory)
 {
-    const std::string dir = AbsolutePath(directory);
+    // ReplaceFile needs absolute paths.
+    const std::string dir = FullPathName(directory);
+    if (dir.empty())
+        ThrowLastInOutError();
     const std::string configNt = dir + "\\Config.nt";
     const std::string backup = dir + "\\Config.TYX";
-    if (!IsExistingFile(configNt))
+    if (LookForFile(configNt) != FileLookup::File)
         return;
     MakeBackup(configNt, backup);
     WriteAnew(configNt, backup, dir);

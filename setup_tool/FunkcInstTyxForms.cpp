@@ -5,9 +5,9 @@
 #include "AnsiText.h"
 #include "Application.h"
 #include "Exceptions.h"
+#include "FileNames.h"
 #include "FmxUtils.h"
 #include "FunkcInstTyx.h"
-#include "Handles.h"
 #include "Ikonak.h"
 #include "ShortcutRules.h"
 #include "SystemError.h"
@@ -16,7 +16,6 @@
 
 #include <windows.h>
 
-#include <utility>
 
 int CzechMessageDlg(const std::string& caption, const std::string& msg, MessageDlg::DlgType dlgType,
                     std::uint16_t buttons, int defaultResult, int helpCtx)
@@ -29,54 +28,6 @@ int CzechMessageDlg(const std::string& caption, const std::string& msg, MessageD
     form.ApplyButtons();
     return form.ShowModal();
 }
-
-namespace {
-
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-using FindHandle = Owned<FindTraits>;
-
-enum class Look { File, NoFile, Failed };
-
-// Whether a directory search finds a file (not a directory) of that name. A search that fails
-// for another reason than the name's absence (a name too long for the system, a folder that may
-// not be listed) has found out nothing.
-Look LookFor(const std::string& path)
-{
-    WIN32_FIND_DATAA found{};
-    const FindHandle search(FindFirstFileA(path.c_str(), &found));
-    if (!search) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES
-                   ? Look::NoFile
-                   : Look::Failed;
-    }
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ? Look::File : Look::NoFile;
-}
-
-// The copy on the desktop goes again unless its edit finishes: an unedited template points at
-// some other program directory, and a broken one at nothing.
-class UnfinishedCopy {
-public:
-    explicit UnfinishedCopy(std::string path) : path_(std::move(path)) {}
-    UnfinishedCopy(const UnfinishedCopy&) = delete;
-    UnfinishedCopy& operator=(const UnfinishedCopy&) = delete;
-    ~UnfinishedCopy()
-    {
-        if (!path_.empty())
-            ::DeleteFileA(path_.c_str());
-    }
-    void Keep() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-} // namespace
 
 void CreateDesktopShortcut(const std::string& year, const std::string& programDir, const std::string& templateDir,
                            const std::string& batchName, const std::string& linkName, const std::string& iconName,
@@ -94,19 +45,19 @@ void CreateDesktopShortcut(const std::string& year, const std::string& programDi
     // lies there.
     const std::string destination =
         Shortcut::FreeShortcutName(desktop + "\\" + linkName, [](const std::string& candidate) {
-            const Look look = LookFor(candidate);
-            if (look == Look::Failed)
+            const FileLookup look = LookForFile(candidate);
+            if (look == FileLookup::Failed)
                 throw EFCreateError(candidate);
-            return look == Look::File;
+            return look == FileLookup::File;
         });
 
     // Only a template that is surely not there is told as missing; one that cannot be looked at
     // fails as opening it would.
     const std::string templatePath = templateDir + "\\" + templateName;
-    const Look templateLook = LookFor(templatePath);
-    if (templateLook == Look::Failed)
+    const FileLookup templateLook = LookForFile(templatePath);
+    if (templateLook == FileLookup::Failed)
         throw EFOpenError(templatePath);
-    if (templateLook == Look::NoFile) {
+    if (templateLook == FileLookup::NoFile) {
         AppMessageBox(Shortcut::MissingTemplateText(year, templatePath).c_str(), Texts::kInfoCaption, MB_OK);
         return;
     }
@@ -116,7 +67,9 @@ void CreateDesktopShortcut(const std::string& year, const std::string& programDi
     if (HasFileAttr(destination, FILE_ATTRIBUTE_DIRECTORY))
         throw EFCreateError(destination);
     CopyFileChunked(templatePath, destination);
-    UnfinishedCopy copy(destination);
+    // The copy goes again unless its edit finishes: an unedited template points at some other
+    // program directory, and a broken one at nothing.
+    FileRemover copy(destination);
     EditShellLink(AnsiToWide(destination), AnsiToWide(programDir + batchName), AnsiToWide(programDir),
                   AnsiToWide(iconName));
     copy.Keep();

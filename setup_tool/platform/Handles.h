@@ -44,6 +44,15 @@ struct KernelHandleTraits {
 // CreateFile's failure value is INVALID_HANDLE_VALUE, the others' is null: both count as empty.
 using UniqueHandle = Owned<KernelHandleTraits>;
 
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::FindClose(h); }
+};
+// A directory search of FindFirstFile.
+using UniqueFindHandle = Owned<FindHandleTraits>;
+
 template <typename T>
 struct GdiTraits {
     using Handle = T;

@@ -1,5 +1,6 @@
 #include "Registry.h"
 
+#include "AnsiText.h"
 #include "Handles.h"
 #include "RegistryValue.h"
 #include "SystemQueries.h"
@@ -14,35 +15,14 @@ bool IsNtFamily()
     return ReportedPlatformId() == VER_PLATFORM_WIN32_NT;
 }
 
-std::wstring Widen(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const std::u16string& text)
-{
-    if (text.empty())
-        return {};
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int n = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(text.size()), narrow.data(), n, nullptr, nullptr);
-    return narrow;
-}
-
 // An open key, read with the W functions on the NT family and the A functions elsewhere.
 class ValueReader {
 public:
     ValueReader(HKEY root, const std::string& keyPath, const std::string& valueName)
-        : wide_(IsNtFamily()), name_(valueName), wideName_(Widen(valueName))
+        : wide_(IsNtFamily()), name_(valueName), wideName_(AnsiToWide(valueName))
     {
         HKEY key = nullptr;
-        const LONG status = wide_ ? RegOpenKeyExW(root, Widen(keyPath).c_str(), 0, KEY_READ, &key)
+        const LONG status = wide_ ? RegOpenKeyExW(root, AnsiToWide(keyPath).c_str(), 0, KEY_READ, &key)
                                   : RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key);
         if (status == ERROR_SUCCESS)
             key_.reset(key);
@@ -98,8 +78,10 @@ std::optional<std::string> ReadText(HKEY root, const std::string& keyPath, const
     DWORD got = size;
     if (!reader.Data(data.data(), got))
         return std::nullopt;
-    if (IsNtFamily())
-        return Narrow(RegistryValue::TextUnits(data.data(), got));
+    if (IsNtFamily()) {
+        const std::u16string units = RegistryValue::TextUnits(data.data(), got);
+        return WideToAnsi(std::wstring(units.begin(), units.end()));
+    }
     return std::string(reinterpret_cast<const char*>(data.data()), got > 0 ? got - 1 : 0);
 }
 

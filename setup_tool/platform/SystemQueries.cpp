@@ -69,6 +69,11 @@ std::int32_t WindowsMinorVersion()
     return EffectiveMinorVersion(Facts());
 }
 
+bool WindowsVistaOr7()
+{
+    return EffectiveIsVistaOr7(Facts());
+}
+
 std::string DesktopFolder()
 {
     PIDLIST_ABSOLUTE list = nullptr;

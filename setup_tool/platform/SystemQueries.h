@@ -12,6 +12,8 @@ std::int32_t ReportedMinorVersion();
 // The effective version (the registry's when Windows reports 6.2); may raise EConvertError.
 std::int32_t WindowsMajorVersion();
 std::int32_t WindowsMinorVersion();
+// The effective version is 6.0 or 6.1; the minor number is asked only for major 6.
+bool WindowsVistaOr7();
 
 // The file-system path of the user's desktop; empty when there is none.
 std::string DesktopFolder();

@@ -4,11 +4,15 @@
 
 #include <utility>
 
+DWORD LastErrorCode()
+{
+    const DWORD code = GetLastError();
+    return code != 0 ? code : static_cast<DWORD>(ERROR_GEN_FAILURE);
+}
+
 void ThrowLastInOutError()
 {
-    DWORD code = GetLastError();
-    // A call that fails without saying why must still fail loudly, never look like success.
-    throw EInOutError(code != 0 ? code : static_cast<DWORD>(ERROR_GEN_FAILURE));
+    throw EInOutError(LastErrorCode());
 }
 
 SeamFile::SeamFile(const std::string& path, Mode mode)

@@ -34,4 +34,6 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// The last error code; a call that failed without saying why still counts as a failure.
+DWORD LastErrorCode();
 [[noreturn]] void ThrowLastInOutError();
