@@ -3,6 +3,8 @@
 // template. Each run starts from an empty desktop, so every click takes the first free name.
 //
 //   ikona_bench [DEMO-DIRECTORY] [RUNS]      (default, or "": TYX_DEMO_DIR; 15 runs)
+#include "Driver.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -24,16 +26,7 @@ std::string Beside(const char* name)
 
 std::string DemoDirectory(int argc, char** argv)
 {
-    if (argc > 1 && argv[1][0])
-        return argv[1];
-    const char* unixPath = std::getenv("TYX_DEMO_DIR");
-    if (!unixPath || !*unixPath)
-        return {};
-    std::string path = unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path[0] == '\\' ? "Z:" + path : path;
+    return argc > 1 && argv[1][0] ? std::string(argv[1]) : Driver::DemoDir();
 }
 
 bool LayOut(const std::string& demo, const std::string& programDir)

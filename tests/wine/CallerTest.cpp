@@ -20,16 +20,6 @@ constexpr DWORD kShownFlags = STARTF_USESHOWWINDOW;
 constexpr DWORD kHiddenFlags = STARTF_USESHOWWINDOW | STARTF_FORCEOFFFEEDBACK;
 constexpr LONGLONG kHundredMiB = 100LL * 1024 * 1024;
 
-std::wstring Widen(const std::string& ansi)
-{
-    if (ansi.empty())
-        return {};
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
 std::string Replace(const std::string& text, const std::string& from, const std::string& to)
 {
     std::string out;
@@ -616,7 +606,7 @@ TEST_P(Failures, ShowTheBoxAndStartNothing)
     }
     auto caller = Start(Expand(c.arguments));
     const std::optional<std::wstring> subject =
-        c.subject ? std::optional<std::wstring>(Widen(Expand(*c.subject))) : std::nullopt;
+        c.subject ? std::optional<std::wstring>(Wide(Expand(*c.subject))) : std::nullopt;
     ExpectFailure(*caller, c.code, ExpectedBoxText(*c.headline, subject, c.code));
     if (held != INVALID_HANDLE_VALUE)
         CloseHandle(held);
@@ -635,7 +625,7 @@ TEST_F(CallerCase, CommandBeyondTheSystemLimitFails)
     ASSERT_TRUE(WriteBytes(InCase("cmd.txt"), command));
     auto caller = Start("# cmd.txt");
     ExpectFailure(*caller, ERROR_FILENAME_EXCED_RANGE,
-                  ExpectedBoxText(kCannotStart, Widen(command.substr(0, 200)) + L"\u2026", ERROR_FILENAME_EXCED_RANGE));
+                  ExpectedBoxText(kCannotStart, Wide(command.substr(0, 200)) + L"\u2026", ERROR_FILENAME_EXCED_RANGE));
 }
 
 // ---------------------------------------------------------------------------------------------

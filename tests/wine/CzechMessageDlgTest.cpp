@@ -167,12 +167,7 @@ TEST_P(CzechDialog, AnswersAsTheButtonRulesSay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CzechDialog, testing::ValuesIn(kAnswers),
-                         [](const testing::TestParamInfo<AnswerCase>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 name += isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });
 
 std::string ClipboardText()
 {

@@ -46,13 +46,7 @@ TEST_P(DemoTemplate, IsAShellLinkWithItsOwnProperties)
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, DemoTemplate, testing::ValuesIn(Templates::kTemplates),
-                         [](const testing::TestParamInfo<Templates::Template>& info) {
-                             std::string name = Ansi(info.param.fileName);
-                             for (char& c : name)
-                                 if (c == '.')
-                                     c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return Driver::TestName(Ansi(info.param.fileName)); });
 
 // A template that looked like another would let a mix-up in the choice of template pass unseen.
 TEST_F(DemoFiles, TemplatesDifferFromEachOther)

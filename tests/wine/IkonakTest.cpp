@@ -84,13 +84,7 @@ TEST_P(EditShellLinkTemplate, SetsTargetFolderAndIconAndKeepsTheRest)
 }
 
 INSTANTIATE_TEST_SUITE_P(Demo, EditShellLinkTemplate, testing::ValuesIn(Templates::kTemplates),
-                         [](const testing::TestParamInfo<Templates::Template>& info) {
-                             std::string name = Ansi(info.param.fileName);
-                             for (char& c : name)
-                                 if (c == '.')
-                                     c = '_';
-                             return name;
-                         });
+                         [](const auto& info) { return Driver::TestName(Ansi(info.param.fileName)); });
 
 TEST_F(EditShellLinkTest, DriveRootGivesTwoSeparatorsBeforeTheIcon)
 {

@@ -62,12 +62,7 @@ TEST_P(InstalKeys, ClickWhatTheKeyboardRulesSay)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, InstalKeys, testing::ValuesIn(kKeyCases),
-                         [](const testing::TestParamInfo<KeyCase>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 name += isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });
 
 TEST_F(InProcessForm, TabRunsThroughTheControlsInTheirOrderBothWays)
 {

@@ -321,9 +321,4 @@ TEST_P(InstalClose, EndsWithZeroAndTheNextStartIsAFirstCopy)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, InstalClose, testing::ValuesIn(kCloseWays),
-                         [](const testing::TestParamInfo<CloseWay>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p)
-                                 name += isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             return name;
-                         });
+                         [](const auto& info) { return TestName(info.param.name); });

@@ -177,38 +177,6 @@ DWORD ShowCommandInFile(const std::string& file)
     return value;
 }
 
-std::wstring Wide(const std::string& ansi)
-{
-    if (ansi.empty())
-        return {};
-    std::wstring wide(ansi.size(), L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
-                                    static_cast<int>(wide.size())));
-    return wide;
-}
-
-std::string Ansi(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    std::string ansi(wide.size() * 2, '\0');
-    ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(),
-                                    static_cast<int>(ansi.size()), nullptr, nullptr));
-    return ansi;
-}
-
-std::string DemoDir()
-{
-    const char* unixPath = std::getenv("TYX_DEMO_DIR");
-    if (!unixPath || !*unixPath)
-        return {};
-    std::string path = unixPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path[0] == '\\' ? "Z:" + path : path;
-}
-
 std::string DesktopDir()
 {
     char path[MAX_PATH];

@@ -2,6 +2,8 @@
 // What the tests of the file, shell and shell link routines share: scratch directories, whole
 // files as bytes, a COM apartment, links read back through the shell, and a replacement for the
 // file calls that fails one of them on purpose and keeps a log of all.
+#include "Driver.h"
+
 #include <windows.h>
 #include <objbase.h>
 
@@ -73,11 +75,9 @@ std::optional<LinkProperties> ReadLink(const std::wstring& file);
 // The show command as the file holds it (the shell under Wine always reports 1).
 DWORD ShowCommandInFile(const std::string& file);
 
-std::wstring Wide(const std::string& ansi);
-std::string Ansi(const std::wstring& wide);
-
-// The demo program directory of the build (TYX_DEMO_DIR, a Unix path, seen through drive Z:).
-std::string DemoDir();
+using Driver::Ansi;
+using Driver::DemoDir;
+using Driver::Wide;
 std::string DesktopDir();
 
 // The file calls of the seam, with one of them made to fail.

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include <cctype>
+#include <cstdlib>
 #include <memory>
 
 namespace Driver {
@@ -231,6 +233,46 @@ std::wstring MessageBoxText(HWND box)
 {
     HWND text = GetDlgItem(box, 0xFFFF);
     return text ? TextOf(text) : L"<no text>";
+}
+
+std::wstring Wide(const std::string& ansi)
+{
+    if (ansi.empty())
+        return {};
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
+}
+
+std::string Ansi(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    std::string ansi(wide.size() * 2, '\0');
+    ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(),
+                                    static_cast<int>(ansi.size()), nullptr, nullptr));
+    return ansi;
+}
+
+std::string DemoDir()
+{
+    const char* unixPath = std::getenv("TYX_DEMO_DIR");
+    if (!unixPath || !*unixPath)
+        return {};
+    std::string path = unixPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path[0] == '\\' ? "Z:" + path : path;
+}
+
+std::string TestName(std::string_view description)
+{
+    std::string name;
+    for (char c : description)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
 }
 
 } // namespace Driver

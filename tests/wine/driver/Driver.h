@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Driver {
@@ -59,5 +60,16 @@ void PressKeys(const std::vector<WORD>& virtualKeys);
 // The message box of a process that shows up within the timeout (class "#32770").
 HWND WaitForDialog(DWORD processId, DWORD timeoutMs = 20000);
 std::wstring MessageBoxText(HWND box);
+
+// Texts in the ANSI code page (1250 in the test runs) and back.
+std::wstring Wide(const std::string& ansi);
+std::string Ansi(const std::wstring& wide);
+
+// The demo program directory of the build (TYX_DEMO_DIR, a Unix path, seen through drive Z:);
+// empty when the run gives none.
+std::string DemoDir();
+
+// A test's name made of a case's description: letters and digits, anything else "_".
+std::string TestName(std::string_view description);
 
 } // namespace Driver
