@@ -41,6 +41,20 @@ HWND FindDialog()
     });
 }
 
+// A second thread that finds the dialog and does what a person would; should the dialog stay
+// open afterwards it is closed, so that a dialog ignoring the answer cannot hang the run.
+std::thread Person(std::function<void(HWND dialog)> act)
+{
+    return std::thread([act = std::move(act)] {
+        HWND dialog = FindDialog();
+        if (!dialog)
+            return;
+        act(dialog);
+        if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+}
+
 Seen Look(HWND dialog, HWND mainWindow)
 {
     Seen seen;
@@ -126,15 +140,9 @@ TEST_P(CzechDialog, AnswersAsTheButtonRulesSay)
     const AnswerCase& c = GetParam();
     Seen seen;
     HWND main = form_->Handle();
-    std::thread person([&] {
-        HWND dialog = FindDialog();
-        if (!dialog)
-            return;
+    std::thread person = Person([&](HWND dialog) {
         seen = Look(dialog, main);
         c.answer(dialog);
-        // A dialog that ignores the answer must not hang the run.
-        if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
     const int result = CzechMessageDlg("Dotaz", "Nastavit parametr Files na hodnotu 211?",
                                        MessageDlg::DlgType::Custom, c.buttons, c.defaultResult, 0);
@@ -187,17 +195,12 @@ std::string ClipboardText()
 TEST_F(InProcessForm, CtrlCCopiesTheDialogText)
 {
     std::string copied;
-    std::thread person([&] {
-        HWND dialog = FindDialog();
-        if (!dialog)
-            return;
+    std::thread person = Person([&](HWND dialog) {
         WaitUntil([&] { return FocusOf(dialog) != nullptr; }, 3000);
         PressKeys({VK_CONTROL, 'C'});
         Sleep(300);
         copied = ClipboardText();
         PressKeys({VK_ESCAPE});
-        if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
     const int result = CzechMessageDlg("Dotaz", "Nastavit parametr Files na hodnotu 211?",
                                        MessageDlg::DlgType::Custom, kOkCancel, 7, 0);
@@ -215,14 +218,9 @@ TEST_F(InProcessForm, ALongMessageWrapsWithinHalfTheScreenAndAnIconShows)
         message += "slovo ";
     Seen seen;
     HWND main = form_->Handle();
-    std::thread person([&] {
-        HWND dialog = FindDialog();
-        if (!dialog)
-            return;
+    std::thread person = Person([&](HWND dialog) {
         seen = Look(dialog, main);
         PressKeys({VK_RETURN});
-        if (!WaitUntil([&] { return !IsWindowVisible(dialog); }, 5000))
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
     });
     const int result = CzechMessageDlg("Pozor", message, MessageDlg::DlgType::Warning, kYesNo, 6, 0);
     person.join();
