@@ -1,6 +1,6 @@
 #include "CommandFileReader.h"
 
-#include "Handles.h"
+#include "Owners.h"
 
 DWORD ReadCommandFile(const char* fileName, launcher::FirstFieldReader& reader)
 {

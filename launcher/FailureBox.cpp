@@ -2,6 +2,7 @@
 
 #include "LauncherTexts.h"
 #include "Module.h"
+#include "SystemError.h"
 
 namespace {
 
@@ -11,11 +12,9 @@ using MessageBoxAFunction = int(WINAPI*)(HWND, LPCSTR, LPCSTR, UINT);
 
 void ShowFailureBox(launcher::Failure failure, std::string_view subject, DWORD code)
 {
-    char systemText[512];
-    const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                          code, 0, systemText, sizeof systemText, nullptr);
+    char buffer[512];
     const launcher::BoxText message =
-        launcher::FailureMessage(failure, subject, code, std::string_view(systemText, length));
+        launcher::FailureMessage(failure, subject, code, SystemErrorText(code, buffer));
     // user32 only now: it connects to the display, which a normal start never needs.
     UniqueModule user32(::LoadLibraryA("user32.dll"));
     if (!user32)

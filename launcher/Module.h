@@ -1,6 +1,6 @@
 #pragma once
 // A DLL loaded for one scope, freed at its end.
-#include "Handles.h"
+#include "Owners.h"
 
 struct ModuleTraits {
     using Handle = HMODULE;

@@ -1,7 +1,7 @@
 #include "Start.h"
 
 #include "FixedText.h"
-#include "Handles.h"
+#include "Owners.h"
 
 DWORD StartCommand(std::string_view commandText, bool hidden)
 {

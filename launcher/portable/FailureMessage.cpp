@@ -39,13 +39,6 @@ void AppendNumber(BoxText& text, std::uint32_t number) noexcept
 
 } // namespace
 
-std::string_view TrimSystemText(std::string_view text) noexcept
-{
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.remove_suffix(1);
-    return text;
-}
-
 BoxText FailureMessage(Failure failure, std::string_view subject, std::uint32_t code,
                        std::string_view systemText) noexcept
 {
@@ -63,10 +56,9 @@ BoxText FailureMessage(Failure failure, std::string_view subject, std::uint32_t 
     message.Append("\n\n");
     message.Append(texts::kErrorNumber);
     AppendNumber(message, code);
-    const std::string_view trimmed = TrimSystemText(systemText);
-    if (!trimmed.empty()) {
+    if (!systemText.empty()) {
         message.Append(": ");
-        message.Append(trimmed);
+        message.Append(systemText);
     }
     message.Append('.');
     return message;
