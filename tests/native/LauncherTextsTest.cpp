@@ -89,7 +89,7 @@ TEST(LauncherTexts, CaptionIsTheProductTitle)
 TEST(LauncherTexts, LongSubjectsAreCutShort)
 {
     const std::string command = "C:\\P\\prog.exe " + std::string(32000, 'x');
-    const std::string message(FailureMessage(Failure::CannotStart, command, 206, "Too long.").View());
+    const std::string message(FailureMessage(Failure::CannotStart, command, 206, "Too long").View());
     EXPECT_EQ(Readable(message), "P\u0159\u00edkaz se nepoda\u0159ilo spustit:\n" + command.substr(0, kLongestSubjectShown) +
                                      "\u2026\n\nChyba \u010d. 206: Too long.");
     const std::string exact(kLongestSubjectShown, 'y');

@@ -54,6 +54,10 @@ add_wine_test(system-win7-32 win7 32 EXPECT "6.1 6.1 32" FILTER ${system_filter}
 add_wine_test(system-vista-64 vista 64 EXPECT "6.0 6.0 64" FILTER ${system_filter})
 add_wine_test(system-winxp-32 winxp 32 EXPECT "5.1 5.1 32" FILTER ${system_filter})
 
+# What both programs show in the file's properties, and the error texts of their shared layer.
+add_wine_test(version-resources win10 64 FILTER "VersionResources.*:Programs/VersionResources.*:SetupToolManifest.*")
+add_wine_test(system-error-text win10 64 FILTER "SystemErrorText.*:Codes/SystemErrorTexts.*")
+
 # Both programs must load with nothing of mingw's beside them.
 add_test(NAME instal.imports
   COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/check-imports.sh ${TYX_WIN_BIN}/Instal.exe
