@@ -74,3 +74,14 @@ add_custom_command(TARGET demo POST_BUILD
 add_executable(files_bench_native bench/files_bench_native.cpp setup_tool/portable/TextLines.cpp)
 target_include_directories(files_bench_native PRIVATE setup_tool/portable)
 target_compile_options(files_bench_native PRIVATE ${TYX_WARNINGS})
+
+# The release archive: both programs, the Czech text for the people who put them into the
+# product, and their checksums (scripts/package.sh builds it).
+set(TYX_DIST_ZIP ${CMAKE_BINARY_DIR}/dist/tyx-tools-${PROJECT_VERSION}.zip)
+add_custom_target(dist
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/scripts/make-archive.py --version ${PROJECT_VERSION}
+          --text ${CMAKE_SOURCE_DIR}/release/CTIMNE.TXT --out ${TYX_DIST_ZIP}
+          ${TYX_WIN_BIN}/Instal.exe ${TYX_WIN_BIN}/caller.exe
+  DEPENDS windows_half
+  COMMENT "Packing ${TYX_DIST_ZIP}"
+  VERBATIM)
