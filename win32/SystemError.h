@@ -1,5 +1,7 @@
 #pragma once
 // The system's message text for an error code, as both programs show it.
+#include "SystemTextTrim.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -18,10 +20,7 @@ inline std::string_view SystemErrorText(std::uint32_t code, std::span<char> buff
     const DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY |
                                               FORMAT_MESSAGE_IGNORE_INSERTS,
                                           nullptr, code, 0, buffer.data(), size, nullptr);
-    std::string_view text(buffer.data(), length);
-    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.'))
-        text.remove_suffix(1);
-    return text;
+    return TrimSystemText(std::string_view(buffer.data(), length));
 }
 
 // The same as a string of its own, for code that keeps the text.

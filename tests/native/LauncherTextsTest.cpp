@@ -1,6 +1,7 @@
 // The launcher's error box text: its Czech wording as the user reads it, and its layout.
 #include "FailureMessage.h"
 #include "LauncherTexts.h"
+#include "SystemTextTrim.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,14 @@ TEST(LauncherTexts, LongestMessageFitsWhole)
     EXPECT_EQ(message.substr(message.size() - tail.size()), tail);
     EXPECT_EQ(message.size(), std::string(texts::kFieldHasNul).size() + 1 + kLongestSubjectShown + 1 + 2 +
                                   std::string(texts::kErrorNumber).size() + 10 + 2 + 511 + 1);
+}
+
+TEST(LauncherTexts, SystemTextLosesTrailingBlanksAndPeriods)
+{
+    EXPECT_EQ(TrimSystemText("Access is denied.\r\n"), "Access is denied");
+    EXPECT_EQ(TrimSystemText("Done...  \t"), "Done");
+    EXPECT_EQ(TrimSystemText(" .\r\n"), "");
+    EXPECT_EQ(TrimSystemText("v1.2 x"), "v1.2 x");
 }
 
 } // namespace
