@@ -25,7 +25,8 @@ inline constexpr std::size_t kLongestSubjectShown = 200;
 using BoxText = FixedText<1024>;
 
 // What went wrong, the command or file it concerns (if any), then the Windows error number and
-// the system's text for it as SystemErrorText gives it (no trailing period), e.g. "Příkaz se nepodařilo spustit:\nx.exe\n\nChyba č. 2: ….".
+// the system's text for it as SystemErrorText gives it (no trailing period), e.g.
+// "Příkaz se nepodařilo spustit:\nx.exe\n\nChyba č. 2: ….".
 BoxText FailureMessage(Failure failure, std::string_view subject, std::uint32_t code,
                        std::string_view systemText) noexcept;
 

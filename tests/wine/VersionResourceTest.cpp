@@ -19,26 +19,25 @@ struct Program {
     Strings strings;
 };
 
+// What every program of the product says of its maker, product, version and copyright.
+Strings ProductTexts(const wchar_t* description, const wchar_t* internalName, const wchar_t* fileName)
+{
+    return {{L"CompanyName", L"VELUK"},
+            {L"ProductName", L"TYX"},
+            {L"FileDescription", description},
+            {L"FileVersion", L"1.0.0"},
+            {L"ProductVersion", L"1.0.0"},
+            {L"InternalName", internalName},
+            {L"OriginalFilename", fileName},
+            {L"LegalCopyright", L"\u00a9 2026 VELUK"}};
+}
+
 // Literal, as a person reads them in the file's properties.
 const Program kPrograms[] = {
     {"Instal.exe",
-     {{L"CompanyName", L"VELUK"},
-      {L"ProductName", L"TYX"},
-      {L"FileDescription", L"Nastaven\u00ed parametru FILES a vytvo\u0159en\u00ed z\u00e1stupce TYX na plo\u0161e"},
-      {L"FileVersion", L"1.0.0"},
-      {L"ProductVersion", L"1.0.0"},
-      {L"InternalName", L"Instal"},
-      {L"OriginalFilename", L"Instal.exe"},
-      {L"LegalCopyright", L"\u00a9 2026 VELUK"}}},
-    {"caller.exe",
-     {{L"CompanyName", L"VELUK"},
-      {L"ProductName", L"TYX"},
-      {L"FileDescription", L"Spou\u0161t\u011b\u010d p\u0159\u00edkaz\u016f TYX"},
-      {L"FileVersion", L"1.0.0"},
-      {L"ProductVersion", L"1.0.0"},
-      {L"InternalName", L"caller"},
-      {L"OriginalFilename", L"caller.exe"},
-      {L"LegalCopyright", L"\u00a9 2026 VELUK"}}},
+     ProductTexts(L"Nastaven\u00ed parametru FILES a vytvo\u0159en\u00ed z\u00e1stupce TYX na plo\u0161e", L"Instal",
+                  L"Instal.exe")},
+    {"caller.exe", ProductTexts(L"Spou\u0161t\u011b\u010d p\u0159\u00edkaz\u016f TYX", L"caller", L"caller.exe")},
 };
 
 void PrintTo(const Program& p, std::ostream* out) { *out << p.file; }
@@ -53,7 +52,8 @@ std::vector<BYTE> VersionBlock(const std::wstring& path)
     return block;
 }
 
-std::wstring Wide(const std::string& text)
+// The manifest is UTF-8; paths go through the driver's ANSI conversion.
+std::wstring FromUtf8(const std::string& text)
 {
     std::wstring wide(text.size(), L'\0');
     wide.resize(static_cast<std::size_t>(
@@ -145,7 +145,7 @@ std::vector<std::wstring> KeywordsIn(const std::wstring& text, bool mayNameTheFi
 
 class VersionResources : public testing::TestWithParam<Program> {
 protected:
-    std::wstring Path() const { return Wide(Driver::BesideDriver(GetParam().file)); }
+    std::wstring Path() const { return Driver::Wide(Driver::BesideDriver(GetParam().file)); }
 };
 
 TEST_P(VersionResources, FilePropertiesShowTheLiteralTexts)
@@ -217,9 +217,9 @@ std::string ManifestOf(const std::wstring& path)
 
 TEST(SetupToolManifest, RequestsNoExecutionLevelAndHoldsNoInstallerKeyword)
 {
-    const std::string manifest = ManifestOf(Wide(Driver::BesideDriver("Instal.exe")));
+    const std::string manifest = ManifestOf(Driver::Wide(Driver::BesideDriver("Instal.exe")));
     ASSERT_FALSE(manifest.empty());
-    const std::wstring text = Wide(manifest);
+    const std::wstring text = FromUtf8(manifest);
     EXPECT_EQ(text.find(L"requestedExecutionLevel"), std::wstring::npos);
     EXPECT_EQ(text.find(L"trustInfo"), std::wstring::npos);
     EXPECT_NE(text.find(L"version=\"1.0.0.0\""), std::wstring::npos);
