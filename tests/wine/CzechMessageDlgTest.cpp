@@ -79,8 +79,7 @@ Seen Look(HWND dialog, HWND mainWindow)
             }
         }
     }
-    WaitUntil([&] { return FocusOf(dialog) != nullptr; }, 3000);
-    seen.focused = TextOf(FocusOf(dialog));
+    seen.focused = TextOf(WaitFocusInside(dialog));
     seen.mainDisabled = !IsWindowEnabled(mainWindow);
     seen.ownedByApplication = GetWindow(dialog, GW_OWNER) == Application::Handle();
     return seen;
@@ -108,9 +107,10 @@ const AnswerCase kAnswers[] = {
      [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 2},
     {"Alt+F4 gives 2", kOkCancel, 7, {L"OK", L"&Storno"}, L"OK", [](HWND) { Keys({VK_MENU, VK_F4}); }, 2},
     {"Tab then Enter chooses Storno", kOkCancel, 7, {L"OK", L"&Storno"}, L"OK",
-     [](HWND) {
+     [](HWND d) {
          Keys({VK_TAB});
-         Sleep(100);
+         // Enter goes where the focus is once Tab has moved it.
+         WaitUntil([&] { return TextOf(WaitFocusInside(d)) == L"&Storno"; });
          Keys({VK_RETURN});
      },
      2},
@@ -196,10 +196,17 @@ TEST_F(InProcessForm, CtrlCCopiesTheDialogText)
 {
     std::string copied;
     std::thread person = Person([&](HWND dialog) {
-        WaitUntil([&] { return FocusOf(dialog) != nullptr; }, 3000);
+        WaitFocusInside(dialog);
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
         PressKeys({VK_CONTROL, 'C'});
-        Sleep(300);
-        copied = ClipboardText();
+        // The dialog holds the clipboard open from emptying it to setting the text.
+        WaitUntil([&] {
+            copied = ClipboardText();
+            return !copied.empty() && copied != "<no clipboard>";
+        });
         PressKeys({VK_ESCAPE});
     });
     const int result = CzechMessageDlg("Dotaz", "Nastavit parametr Files na hodnotu 211?",

@@ -436,9 +436,8 @@ protected:
     bool ConfirmQuestion()
     {
         HWND question = Question();
-        if (!question || !WaitUntil([&] { return FocusOf(question) != nullptr; }))
-            return false;
-        return PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0) != FALSE;
+        HWND focus = question ? WaitFocusInside(question) : nullptr;
+        return focus && PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0) != FALSE;
     }
     HWND OpenQuestion()
     {
@@ -479,8 +478,9 @@ TEST_F(FilesCommand, ConfirmedWithEnterSetsFilesAndAsksForARestart)
     EXPECT_EQ(ButtonCaptions(question), (std::vector<std::wstring>{L"OK", L"&Storno"}));
     EXPECT_FALSE(IsWindowEnabled(form_));
     EXPECT_EQ(GetWindow(question, GW_OWNER), GetWindow(form_, GW_OWNER));
-    ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-    PostMessageA(FocusOf(question), WM_KEYDOWN, VK_RETURN, 0);
+    HWND focus = WaitFocusInside(question);
+    ASSERT_NE(focus, nullptr);
+    PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0);
 
     HWND box = WaitForDialog(tool_->Id());
     ASSERT_NE(box, nullptr);
@@ -502,8 +502,9 @@ TEST_F(FilesCommand, NAndAltNOnThePanelAsk)
         HWND question = OpenQuestion();
         ASSERT_NE(question, nullptr) << keys.size();
         EXPECT_EQ(TextOf(question), L"Dotaz");
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
-        PostMessageA(FocusOf(question), WM_KEYDOWN, VK_ESCAPE, 0);
+        HWND focus = WaitFocusInside(question);
+        ASSERT_NE(focus, nullptr);
+        PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
         EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
     }
@@ -527,13 +528,14 @@ TEST_F(FilesCommand, StornoTouchesNothingAndShowsNoBox)
         SCOPED_TRACE(way);
         HWND question = Question();
         ASSERT_NE(question, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(question) != nullptr; }));
+        HWND focus = WaitFocusInside(question);
+        ASSERT_NE(focus, nullptr);
         if (way == 0)
-            PostMessageA(FocusOf(question), WM_KEYDOWN, VK_ESCAPE, 0);
+            PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
         else if (way == 1)
             PostMessageA(question, WM_CLOSE, 0, 0);
         else
-            PostMessageA(FocusOf(question), WM_CHAR, 's', 0);
+            PostMessageA(focus, WM_CHAR, 's', 0);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
         Sleep(300);
         EXPECT_EQ(WaitForDialog(tool_->Id(), 300), nullptr);

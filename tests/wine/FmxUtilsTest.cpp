@@ -331,12 +331,13 @@ TEST(ShellExecuteFile, HandsLongTextsToTheShellWhole)
 
     ShellExecuteFile(deep + "\\record.bat", "\"" + parameter + "\"", deep, SW_HIDE);
 
+    // The batch file runs on its own; its record is whole once the parameter's line has ended.
     std::string written;
-    for (int i = 0; i < 200 && written.find('K') == std::string::npos; ++i) {
-        Sleep(50);
+    Driver::WaitUntil([&] {
         if (FileExists(result))
             written = ReadBytes(result);
-    }
+        return written.find("K\r\n") != std::string::npos;
+    }, 20000);
     EXPECT_EQ(written, deep + "\r\n" + parameter + "\r\n");
 }
 

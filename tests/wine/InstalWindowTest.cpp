@@ -177,7 +177,13 @@ TEST(InstalStart, PicturesAreDrawnUnscaledAtTheTopLeft)
     RunningTool tool;
     ASSERT_TRUE(tool.Ready());
     SetForegroundWindow(tool.Form());
-    Sleep(500);
+    // The screen shows the pictures once the window is in front, both boxes are painted (no
+    // update region left) and the tool has come back to its message loop, where Wine puts what
+    // a window drew on the screen.
+    ASSERT_TRUE(WaitUntil([&] {
+        return GetForegroundWindow() == tool.Form() && !GetUpdateRect(tool.Control(101), nullptr, FALSE) &&
+               !GetUpdateRect(tool.Control(102), nullptr, FALSE) && WaitIdle(tool.Form());
+    }));
     HDC screen = GetDC(nullptr);
     auto pixel = [&](int id, int x, int y) {
         POINT p{x, y};
@@ -241,7 +247,9 @@ TEST(InstalStart, SecondCopyRestoresTheFirstAndEndsWithZero)
     GetWindowRect(first.Form(), &before);
 
     // The focus moves on to "&Nastavit" before the tool is minimised; it must come back there.
-    PostMessageA(FocusOf(first.Form()), WM_KEYDOWN, VK_TAB, 0);
+    HWND focus = WaitFocusInside(first.Form());
+    ASSERT_NE(focus, nullptr);
+    PostMessageA(focus, WM_KEYDOWN, VK_TAB, 0);
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(first.Form()) == first.Control(106); }));
     SendMessageA(first.App(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsIconic(first.App()) && !IsWindowVisible(first.Form()); }));

@@ -192,6 +192,26 @@ HWND FocusOf(HWND window)
     return info.hwndFocus;
 }
 
+HWND WaitFocusInside(HWND dialog, DWORD timeoutMs)
+{
+    HWND focus = nullptr;
+    WaitUntil(
+        [&] {
+            focus = FocusOf(dialog);
+            return focus && (focus == dialog || IsChild(dialog, focus));
+        },
+        timeoutMs);
+    return focus && (focus == dialog || IsChild(dialog, focus)) ? focus : nullptr;
+}
+
+bool WaitIdle(HWND window, DWORD timeoutMs)
+{
+    // A message sent from another thread is only handled where the receiving thread reads its
+    // messages, never in the middle of other code.
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
 HWND ActiveOf(HWND window)
 {
     GUITHREADINFO info{};

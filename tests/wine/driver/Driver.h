@@ -53,6 +53,13 @@ RECT ClientOnScreen(HWND window);
 RECT RectInParent(HWND window);
 HWND FocusOf(HWND window);       // the keyboard focus of the window's thread
 HWND ActiveOf(HWND window);      // the active window of the window's thread
+// The focus once it lies on the dialog or one of its controls: for a moment after a dialog shows,
+// its thread's focus can still be on the window it disabled, and a key sent there is lost.
+HWND WaitFocusInside(HWND dialog, DWORD timeoutMs = 20000);
+// True once the window's thread has come back to reading its messages (the round trip of a sent
+// message): whatever it was doing when the call began has ended or reached a message loop, such
+// as the one of a box it shows.
+bool WaitIdle(HWND window, DWORD timeoutMs = 20000);
 
 // Keys as a person types them: each entry is pressed in order and released in reverse.
 void PressKeys(const std::vector<WORD>& virtualKeys);
