@@ -536,9 +536,11 @@ TEST_F(FilesCommand, StornoTouchesNothingAndShowsNoBox)
             PostMessageA(question, WM_CLOSE, 0, 0);
         else
             PostMessageA(focus, WM_CHAR, 's', 0);
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }));
-        Sleep(300);
-        EXPECT_EQ(WaitForDialog(tool_->Id(), 300), nullptr);
+        // The command has ended once its question is gone, the main window is enabled again and
+        // the tool is back in its message loop: a box it were to show would be up by then.
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question) && IsWindowEnabled(form_); }));
+        ASSERT_TRUE(WaitIdle(form_));
+        EXPECT_EQ(WaitForDialog(tool_->Id(), 0), nullptr);
         EXPECT_EQ(ReadBytes(SystemConfig("Config.nt")), kOldConfig);
         EXPECT_FALSE(Exists(SystemConfig("Config.TYX")));
         EXPECT_TRUE(IsWindowEnabled(form_));
